@@ -1,0 +1,33 @@
+#!/bin/sh
+# Static checks of the shipped 32-bit DLL (it cannot run here):
+#  - its import table names only system DLLs;
+#  - its export table holds exactly the plain (C-linkage) names listed in
+#    tests/exports/*.txt, plus the C++ members of the two exported classes;
+#  - it carries a resource section.
+set -eu
+dll="$1"
+dump=$(i686-w64-mingw32-objdump -p "$dll")
+fail=0
+
+system_dlls='^(kernel32|user32|gdi32|comdlg32|comctl32|advapi32|shell32|ole32|oleaut32|winspool\.drv|version|shlwapi|msvcrt|uxtheme|hhctrl\.ocx)(\.dll)?$'
+for d in $(printf '%s\n' "$dump" | sed -n 's/^\s*DLL Name: //p'); do
+  if ! printf '%s\n' "$d" | tr 'A-Z' 'a-z' | grep -Eq "$system_dlls"; then
+    echo "imports a non-system DLL: $d"; fail=1
+  fi
+done
+
+exported=$(printf '%s\n' "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
+  sed -n 's/^\s*\[ *[0-9]*\] //p' | grep -v '^_Z' | sort -u)
+expected=$(cat "$(dirname "$0")/../tests/exports/"*.txt | sed 's/#.*//; s/\s//g' | grep -v '^$' | sort -u)
+missing=$(comm -13 "$(printf '%s\n' "$exported" > /tmp/vt_exp.$$; echo /tmp/vt_exp.$$)" \
+  "$(printf '%s\n' "$expected" > /tmp/vt_want.$$; echo /tmp/vt_want.$$)")
+extra=$(comm -23 /tmp/vt_exp.$$ /tmp/vt_want.$$)
+rm -f /tmp/vt_exp.$$ /tmp/vt_want.$$
+[ -z "$missing" ] || { echo "missing exports:"; echo "$missing"; fail=1; }
+[ -z "$extra" ] || { echo "unexpected exports:"; echo "$extra"; fail=1; }
+
+i686-w64-mingw32-objdump -h "$dll" | grep -q '\.rsrc' || { echo "no resource section"; fail=1; }
+
+n=$(printf '%s\n' "$expected" | wc -l)
+[ $fail -eq 0 ] && echo "i686 DLL: $n plain exports as listed, system imports only, resources present"
+exit $fail

@@ -1,0 +1,14 @@
+# Sourced by the test scripts: a private wine prefix and compiled locales.
+VELTRA_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+export WINEPREFIX="$VELTRA_ROOT/build/wineprefix"
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export VELTRA_LOCPATH="$VELTRA_ROOT/build/locales"
+if [ ! -d "$VELTRA_LOCPATH/de_DE.UTF-8" ]; then
+  mkdir -p "$VELTRA_LOCPATH"
+  localedef -i de_DE -f UTF-8 "$VELTRA_LOCPATH/de_DE.UTF-8" 2>/dev/null || true
+  localedef -i en_US -f UTF-8 "$VELTRA_LOCPATH/en_US.UTF-8" 2>/dev/null || true
+fi
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w
+fi

@@ -1,0 +1,3 @@
+#include "veltra/version.h"
+
+const char* VeltraVersion(void) { return VELTRA_VERSION_TEXT; }
