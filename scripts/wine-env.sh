@@ -12,3 +12,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
   /usr/lib/wine/wineserver -w
 fi
+# Xvfb runs no window manager: wine would wait up to 2 s for one whenever a
+# managed window (every dialog and message box) is hidden. Unmanaged windows
+# close at once.
+if ! grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w
+fi

@@ -1,0 +1,105 @@
+// The nestable wait cursor and the message pump, on the real window system.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "veltra/dlgitem.h"
+
+namespace {
+
+TEST(WaitCursor, MatchedNestingRestoresTheFirstCursor) {
+  const HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
+  const HCURSOR before = LoadCursorA(nullptr, IDC_CROSS);
+  for (int depth = 1; depth <= 5; ++depth) {
+    SetCursor(before);
+    for (int i = 0; i < depth; ++i) {
+      WaitCursor();
+      EXPECT_EQ(GetCursor(), wait) << depth;
+    }
+    for (int i = 0; i < depth; ++i) RestoreCursor();
+    EXPECT_EQ(GetCursor(), before) << depth;
+    // An unmatched restore stays at the outermost cursor.
+    RestoreCursor();
+    EXPECT_EQ(GetCursor(), before) << depth;
+  }
+}
+
+TEST(WaitCursor, InnerRestoreKeepsTheWaitCursor) {
+  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+  WaitCursor();
+  WaitCursor();
+  RestoreCursor();
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
+  RestoreCursor();
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+}
+
+constexpr UINT kCount = WM_APP + 1;
+constexpr UINT kAskDispatch = WM_APP + 2;
+int g_counted = 0;
+BOOL g_nested_result = 0;
+
+LRESULT CALLBACK counting_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == kCount) return ++g_counted;
+  if (msg == kAskDispatch) return g_nested_result = Dispatch(nullptr);
+  return DefWindowProcA(w, msg, wp, lp);
+}
+
+HWND counting_window() {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = counting_proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "VtDispatchProbe";
+  RegisterClassA(&wc);
+  return CreateWindowA("VtDispatchProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+}
+
+TEST(Dispatch, EmptiesTheQueueOfTheWindowOrThread) {
+  HWND w = counting_window();
+  for (HWND target : {w, HWND(nullptr)}) {
+    g_counted = 0;
+    for (int i = 0; i < 3; ++i) PostMessageA(w, kCount, 0, 0);
+    EXPECT_EQ(Dispatch(target), 0);
+    EXPECT_EQ(g_counted, 3);
+    MSG m;
+    EXPECT_FALSE(PeekMessageA(&m, w, 0, 0, PM_NOREMOVE));
+  }
+  DestroyWindow(w);
+}
+
+TEST(Dispatch, PutsTheQuitRequestBack) {
+  HWND w = counting_window();
+  g_counted = 0;
+  PostMessageA(w, kCount, 0, 0);
+  PostQuitMessage(17);
+  EXPECT_NE(Dispatch(nullptr), 0);
+  EXPECT_EQ(g_counted, 1);
+  MSG m;
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(m.wParam, 17u);
+  DestroyWindow(w);
+}
+
+TEST(Dispatch, LeavesTheQueueAloneInsideAMessageFromAnotherThread) {
+  HWND w = counting_window();
+  g_counted = 0;
+  g_nested_result = 0;
+  PostMessageA(w, kCount, 0, 0);
+  HANDLE t = CreateThread(nullptr, 0, [](void* p) -> DWORD {
+    SendMessageA(static_cast<HWND>(p), kAskDispatch, 0, 0);
+    return 0;
+  }, w, 0, nullptr);
+  // Wait for the other thread, handling only sent messages meanwhile.
+  while (MsgWaitForMultipleObjects(1, &t, FALSE, 10000, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+    MSG m;
+    PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+  CloseHandle(t);
+  EXPECT_NE(g_nested_result, 0);
+  EXPECT_EQ(g_counted, 0);
+  EXPECT_EQ(Dispatch(w), 0);
+  EXPECT_EQ(g_counted, 1);
+  DestroyWindow(w);
+}
+
+}  // namespace
