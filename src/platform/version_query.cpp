@@ -1,0 +1,101 @@
+// Windows version codes and yes/no questions over a version record.
+#include "platform/version_query.h"
+
+namespace vt::platform {
+
+namespace {
+
+// Sizes answered by question 34: the size of the system's newer and older
+// record layouts (newer from Windows XP, NT 5.1, on).
+constexpr int kNewRecordSize = 48;
+constexpr int kOldRecordSize = 40;
+
+int code_9x(const VersionRecord& v) {
+  if (v.major > 4) return 6;
+  if (v.major < 4) return 0;
+  if (v.minor < 10) return 1;
+  if (v.minor < 90) return 2;
+  return -1;
+}
+
+int code_nt(const VersionRecord& v) {
+  const bool ws = v.product_type == kWorkstation;
+  if (v.major < 5) return 3;
+  if (v.major == 5) return v.minor <= 2 ? static_cast<int>(4 + v.minor) : 14;
+  if (v.major > 6) return 14;
+  switch (v.minor) {
+    case 0: return ws ? 7 : 8;
+    case 1: return ws ? 9 : 8;
+    case 2: return ws ? 11 : 10;
+    case 3: return ws ? 12 : 13;
+  }
+  return 14;
+}
+
+bool at_least_nt(const VersionRecord& v, uint32_t major, uint32_t minor) {
+  return v.platform == kPlatformNT && (v.major > major || (v.major == major && v.minor >= minor));
+}
+
+}  // namespace
+
+int version_code(const VersionRecord& v) {
+  if (v.platform == kPlatform9x) return code_9x(v);
+  if (v.platform == kPlatformNT) return code_nt(v);
+  return 0;
+}
+
+const char* version_name(int code) {
+  switch (code) {
+    case -1: return "Windows Me";
+    case 1: return "Windows 95";
+    case 2: return "Windows 98";
+    case 3: return "Windows NT";
+    case 4: return "Windows 2000";
+    case 5: return "Windows XP";
+    case 6: return "Windows Server 2003";
+    case 7: return "Windows Vista";
+    case 8: return "Windows Server 2008";
+    case 9: return "Windows 7";
+    case 10: return "Windows Server 2012";
+    case 11: return "Windows 8";
+    case 12: return "Windows 8.1";
+    case 13: return "Windows Server 2012 R2";
+  }
+  return "Windows (higher)";
+}
+
+int version_param(const VersionRecord& v, int n, int (*is_64bit)()) {
+  const bool nt = v.platform == kPlatformNT;
+  const bool w9x = v.platform == kPlatform9x;
+  switch (n) {
+    case 0: case 4: case 32: case 33: return nt;
+    case 1: return nt && v.major >= 5;
+    case 2: return w9x && v.minor == 0;
+    case 3: return w9x && v.minor >= 10 && v.major >= 4;
+    case 5: return v.major >= 4 && nt;
+    case 6: return nt || version_param(v, 3, is_64bit);
+    case 7:
+      return version_param(v, 1, is_64bit) || version_param(v, 3, is_64bit) ||
+             version_param(v, 15, is_64bit);
+    case 8: return !nt || v.major > 4;
+    case 9: return at_least_nt(v, 5, 1);
+    case 10: return at_least_nt(v, 5, 2);
+    case 11: return version_code(v) >= 7;
+    case 12: return nt && v.major >= 6;
+    case 13: return version_code(v) >= 8;
+    case 14: return version_code(v) >= 9;
+    case 15: return version_code(v) >= 11;
+    case 16: return version_code(v) >= 10;
+    case 17: return version_code(v) >= 12;
+    case 18: return version_code(v) >= 13;
+    case 19: return is_64bit && is_64bit() == 1;
+    case 34: return (v.major > 5 || (v.major == 5 && v.minor >= 1)) ? kNewRecordSize : kOldRecordSize;
+  }
+  return 0;
+}
+
+uint32_t version_build(const VersionRecord& v) {
+  return v.platform == kPlatform9x ? (v.build & 0xFFFFu) : v.build;
+}
+
+}  // namespace vt::platform

@@ -1,0 +1,33 @@
+// The Windows version questions answered from a version record alone, so
+// that every row of the code tables can be checked without that Windows.
+#pragma once
+
+#include <cstdint>
+
+namespace vt::platform {
+
+inline constexpr uint32_t kPlatform9x = 1;  // VER_PLATFORM_WIN32_WINDOWS
+inline constexpr uint32_t kPlatformNT = 2;  // VER_PLATFORM_WIN32_NT
+inline constexpr uint8_t kWorkstation = 1;  // VER_NT_WORKSTATION
+
+// The fields of the system's extended version record that the answers use.
+struct VersionRecord {
+  uint32_t major, minor, build, platform;
+  uint8_t product_type;
+};
+
+// Version code: 1 Windows 95 ... 13 Windows Server 2012 R2, -1 Windows Me,
+// 0 unknown, 14 newer than the table.
+int version_code(const VersionRecord& v);
+
+// Name of a version code; "Windows (higher)" for 0, 14 and unknown codes.
+const char* version_name(int code);
+
+// Answer to question n: 1/0, or a size for question 34. is_64bit is asked
+// only for question 19.
+int version_param(const VersionRecord& v, int n, int (*is_64bit)());
+
+// The build number as reported: only its low 16 bits on 9x platforms.
+uint32_t version_build(const VersionRecord& v);
+
+}  // namespace vt::platform

@@ -1,0 +1,62 @@
+// The state a process sees once the library is attached, read back through
+// the system: under a German and under a US user locale (the test program
+// is registered once per locale, VELTRA_EXPECT_LOCALE names which).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "frame/attach.h"
+#include "frame/locale_state.h"
+#include "platform/win32/ole_binding.h"
+#include "platform/win32/theme_table.h"
+#include "veltra/frame.h"
+
+namespace {
+
+TEST(Attach, SetsModuleHandleAndBindsServicesDetachClearsThem) {
+  EXPECT_EQ(GetModuleHandleA(nullptr), vt::frame::module_handle());
+  EXPECT_NE(nullptr, vt::platform::variant_time_to_system_time());
+  EXPECT_NE(nullptr, vt::platform::system_time_to_variant_time());
+  EXPECT_NE(nullptr, vt::platform::theme_table().module);
+
+  vt::frame::detach_for_tests();
+  EXPECT_EQ(nullptr, vt::frame::module_handle());
+  EXPECT_EQ(nullptr, vt::platform::variant_time_to_system_time());
+  EXPECT_EQ(nullptr, vt::platform::theme_table().module);
+  EXPECT_EQ(nullptr, vt::platform::theme_table().open_theme_data);
+
+  vt::frame::attach_for_tests();
+  EXPECT_EQ(GetModuleHandleA(nullptr), vt::frame::module_handle());
+  EXPECT_NE(nullptr, vt::platform::theme_table().open_theme_data);
+}
+
+struct Expected {
+  const char *name, *date, *time, *decimal, *order;
+};
+
+// Wine's German locale writes dates as d.M.yyyy and its US locale as
+// M/d/yyyy; both use ":" between the time fields.
+const Expected kLocales[] = {
+    {"de", ".", ":", ",", "DMY"},
+    {"us", "/", ":", ".", "MDY"},
+};
+
+TEST(Attach, LocaleStateFollowsTheUserLocale) {
+  const char* which = std::getenv("VELTRA_EXPECT_LOCALE");
+  if (!which) GTEST_SKIP() << "runs in the per-locale registrations";
+  for (const Expected& e : kLocales) {
+    if (std::string(which) != e.name) continue;
+    EXPECT_STREQ(e.date, GetSep(0));
+    EXPECT_STREQ(e.time, GetSep(1));
+    EXPECT_STREQ(e.decimal, GetSep(2));
+    EXPECT_STREQ(e.order, vt::frame::date_order());
+    char number[] = "2.5";
+    EXPECT_STREQ((std::string("2") + e.decimal + "5").c_str(), lcFloatConv(number));
+    return;
+  }
+  FAIL() << "unknown locale " << which;
+}
+
+}  // namespace
