@@ -31,4 +31,27 @@ VELTRA_FN char* StrToHex(char* dst, const char* src, int count);
  * past src's terminator. */
 VELTRA_FN char* HexToStr(char* dst, const char* src);
 
+/* Method numbers and flags of CryptData. */
+#define VELTRA_CRYPT_DES 1
+#define VELTRA_CRYPT_RC4 2
+#define VELTRA_CRYPT_DECIPHER 1   /* DES deciphers (RC4 is its own inverse) */
+#define VELTRA_CRYPT_KEY_REVERSED 2 /* use the key last character first */
+
+/* Enciphers or deciphers count bytes of src into dst (which may be src) with
+ * method 1, DES in electronic-codebook mode under a key of exactly 8
+ * characters (the first the most significant byte), or method 2, RC4 under
+ * all characters of a key of 3 or more. Enciphering DES fills a last partial
+ * block with zero bytes, so dst must hold count rounded up to a multiple of
+ * 8; otherwise dst must hold count bytes. Every call starts afresh from the
+ * key. Flags: VELTRA_CRYPT_DECIPHER, VELTRA_CRYPT_KEY_REVERSED (the caller's
+ * key is only read).
+ * Returns the number of bytes written: count rounded up to a multiple of 8
+ * for DES enciphering, count otherwise. Returns 0 for an unknown method, and
+ * 0 for a negative count or a null src or dst with a count above 0; -1 when
+ * the key is null or has the wrong length for the method; -3 when DES
+ * deciphers a count that is not a multiple of 8. On 0, -1 and -3 dst is
+ * untouched. */
+VELTRA_FN int CryptData(int method, void* dst, const void* src, int count,
+                        const char* key, int flags);
+
 #endif
