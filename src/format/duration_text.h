@@ -1,0 +1,19 @@
+// Durations as text: "[-][Nd ]hh:mm:ss[.fff]" and back.
+#pragma once
+
+namespace vt::format {
+
+// Durations beyond this many seconds either way have no text.
+constexpr double kMaxDurationSeconds = 2147483647.0;
+
+// Writes seconds as a duration with decimals digits of fractional seconds.
+// out holds at least decimals + 18 bytes. value must lie within
+// +-kMaxDurationSeconds. Returns the length.
+int write_duration(double seconds, int decimals, char* out);
+
+// Reads "[+-][days d][h:]m:s[.frac]" (up to three fields separated by ":",
+// the last being seconds). Sets *error to 1 when a field does not begin with
+// a digit and no days were given.
+double read_duration(const char* text, int* error);
+
+}  // namespace vt::format

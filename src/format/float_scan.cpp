@@ -1,0 +1,86 @@
+// ScanFloat: a value read from text under a format word.
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+#include "format/decimal_text.h"
+#include "format/duration_text.h"
+#include "format/float_text.h"
+#include "format/locale_decimal.h"
+#include "format/point_in_time.h"
+#include "format/radix_text.h"
+
+namespace vt::format {
+
+namespace {
+
+// The NaN that "#NAN" reads as: sign, all exponent bits and the top
+// fraction bits set.
+constexpr uint64_t kNanBits = 0xFFFF000000000000ull;
+
+double nan_value() {
+  double v;
+  std::memcpy(&v, &kNanBits, sizeof v);
+  return v;
+}
+
+char to_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// True when text is word, in any letter case, followed by nothing but white
+// space.
+bool is_special(const char* text, const char* word) {
+  for (; *word; ++text, ++word)
+    if (to_lower(*text) != to_lower(*word)) return false;
+  while (is_space(*text)) ++text;
+  return *text == '\0';
+}
+
+// The form a prefix letter after "&" (or a lone "#") selects.
+bool prefix_format(char c, int* format) {
+  switch (c) {
+    case '#': *format = 0; return true;
+    case 'T': *format = kDateTime; return true;
+    case 't': *format = kTime; return true;
+    case 'b': *format = kBinary; return true;
+    case 'x': *format = kHex; return true;
+  }
+  return false;
+}
+
+double read_plain_decimal(char* text, int* error) {
+  if (char sep = locale_decimal(); sep != '.')
+    if (char* p = std::strchr(text, sep)) *p = '.';
+  double v = 0;
+  const char* end;
+  DecimalRead r = read_decimal(text, &v, &end);
+  *error = r != DecimalRead::kValue;
+  return r == DecimalRead::kValue ? v : 0.0;
+}
+
+}  // namespace
+
+double scan_float(char* text, int format, int* error) {
+  char* p = text;
+  while (is_space(*p)) ++p;
+  *error = *p == '\0';
+  if (is_special(p, "#NAN")) return nan_value();
+  if (is_special(p, "#INF")) return std::numeric_limits<double>::infinity();
+  if (is_special(p, "#NINF")) return -std::numeric_limits<double>::infinity();
+
+  if (*p == '#') {
+    format = 0;
+    ++p;
+  } else if (*p == '&' && p[1]) {
+    ++p;
+    if (prefix_format(*p, &format)) ++p;
+  }
+  for (char* q = p; *q; ++q) *q = to_lower(*q);
+  Word w = reduce_plain({format, 0});
+
+  if (w.format & (kBinary | kHex)) return read_radix(p, (w.format & kBinary) == 0, error);
+  if (is_date_time(w.format)) return read_point_in_time(p, w.format & kWidthMask, error);
+  if (w.format & kTime) return read_duration(p, error);
+  return read_plain_decimal(p, error);
+}
+
+}  // namespace vt::format

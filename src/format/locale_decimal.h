@@ -1,0 +1,8 @@
+// The user's decimal separator, as number scanning sees it.
+#pragma once
+
+namespace vt::format {
+
+inline char locale_decimal() { return '.'; }
+
+}  // namespace vt::format
