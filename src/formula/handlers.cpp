@@ -1,0 +1,164 @@
+// The operation handlers: the reference semantics of every operation code.
+// Each one pops its operands from the process-wide stack and pushes one
+// result; arithmetic is done in double and rounded once, as the value rules
+// say. Constant folding runs these same handlers, and the fast loop
+// (fast_eval.cpp) must give the same bits as running them one by one.
+#include "formula/machine.h"
+#include "formula/value_rules.h"
+#include "veltra/ctlcalc.h"
+
+using namespace vt::formula;
+
+namespace {
+
+// Built-in variables are the indices 1000 to 1005.
+constexpr std::int16_t kFirstBuiltin = 1000;
+constexpr std::int16_t kLastBuiltin = 1005;
+
+}  // namespace
+
+float ctlcalc::_gvf(std::int16_t index, std::int16_t type) {
+  // Indices above the six built-ins go to the callback: no index from a
+  // name callback or from stored code can reach past the fields.
+  if (type == 1 && index >= kFirstBuiltin && index <= kLastBuiltin) {
+    switch (index - kFirstBuiltin) {
+      case 0: return x;
+      case 1: return xl;
+      case 2: return xh;
+      case 3: return y;
+      case 4: return yl;
+      default: return yh;
+    }
+  }
+  return getvalue(index, type);
+}
+
+void ctlcalc::_null() {}
+void ctlcalc::_eqnend() {}
+
+void ctlcalc::_log() { push_float(fn_log(pop_float())); }
+void ctlcalc::_exp() { push_float(fn_exp(pop_float())); }
+void ctlcalc::_sqrt() { push_float(fn_sqrt(pop_float())); }
+void ctlcalc::_sinh() { push_float(fn_sinh(pop_float())); }
+void ctlcalc::_cosh() { push_float(fn_cosh(pop_float())); }
+void ctlcalc::_tanh() { push_float(fn_tanh(pop_float())); }
+void ctlcalc::_sin() { push_float(fn_sin(pop_float())); }
+void ctlcalc::_cos() { push_float(fn_cos(pop_float())); }
+void ctlcalc::_tan() { push_float(fn_tan(pop_float())); }
+void ctlcalc::_atan() { push_float(fn_atan(pop_float())); }
+void ctlcalc::_acos() { push_float(fn_acos(pop_float())); }
+void ctlcalc::_asin() { push_float(fn_asin(pop_float())); }
+void ctlcalc::_abs() { push_float(fn_abs(pop_float())); }
+void ctlcalc::_floor() { push_float(rule_trunc(pop_float())); }
+void ctlcalc::_rad() { push_float(fn_rad(pop_float())); }
+void ctlcalc::_deg() { push_float(fn_deg(pop_float())); }
+void ctlcalc::_sgn() { push_float(rule_sgn(pop_float())); }
+void ctlcalc::_unminus() { push_float(-pop_float()); }
+
+void ctlcalc::_sqr() {
+  double a = pop_float();
+  push_float(round_limit(a * a));
+}
+
+void ctlcalc::_plus() {
+  double b = pop_float(), a = pop_float();
+  push_float(round_limit(a + b));
+}
+
+void ctlcalc::_minus() {
+  double b = pop_float(), a = pop_float();
+  push_float(round_limit(a - b));
+}
+
+void ctlcalc::_mul() {
+  double b = pop_float(), a = pop_float();
+  push_float(round_limit(a * b));
+}
+
+void ctlcalc::_div() {
+  float b = pop_float(), a = pop_float();
+  push_float(rule_div(a, b));
+}
+
+void ctlcalc::_pot() {
+  float b = pop_float(), a = pop_float();
+  push_float(rule_pow(a, b));
+}
+
+void ctlcalc::_mod() {
+  float b = pop_float(), a = pop_float();
+  push_float(rule_mod(a, b));
+}
+
+void ctlcalc::_min() {
+  float b = pop_float(), a = pop_float();
+  push_float(b < a ? b : a);
+}
+
+void ctlcalc::_max() {
+  float b = pop_float(), a = pop_float();
+  push_float(b < a ? a : b);
+}
+
+void ctlcalc::_greater() {
+  float b = pop_float(), a = pop_float();
+  push_bool(a > b);
+}
+void ctlcalc::_less() {
+  float b = pop_float(), a = pop_float();
+  push_bool(a < b);
+}
+void ctlcalc::_greaterequal() {
+  float b = pop_float(), a = pop_float();
+  push_bool(a >= b);
+}
+void ctlcalc::_lessequal() {
+  float b = pop_float(), a = pop_float();
+  push_bool(a <= b);
+}
+void ctlcalc::_equal() {
+  float b = pop_float(), a = pop_float();
+  push_bool(a == b);
+}
+void ctlcalc::_unequal() {
+  float b = pop_float(), a = pop_float();
+  push_bool(a != b);
+}
+
+void ctlcalc::_and() {
+  bool b = pop_bool(), a = pop_bool();
+  push_bool(a && b);
+}
+void ctlcalc::_or() {
+  bool b = pop_bool(), a = pop_bool();
+  push_bool(a || b);
+}
+void ctlcalc::_xor() {
+  bool b = pop_bool(), a = pop_bool();
+  push_bool(a != b);
+}
+void ctlcalc::_not() { push_bool(!pop_bool()); }
+
+void ctlcalc::_b2f() { push_float(pop_bool() ? 1.0f : 0.0f); }
+void ctlcalc::_f2b() { push_bool(pop_float() != 0.0f); }
+
+void ctlcalc::_ari_if() {
+  Cell e = pop_cell(), t = pop_cell();
+  push_cell(pop_bool() ? t : e);
+}
+
+void ctlcalc::_bari_if() {
+  Cell e = pop_cell(), t = pop_cell();
+  Cell chosen = pop_bool() ? t : e;
+  push_bool(static_cast<std::int16_t>(chosen.u & 0xFFFFu));
+}
+
+void ctlcalc::_cfpush() { push_float(code[g_pc].value.f); }
+void ctlcalc::_cbpush() { push_bool(code[g_pc].value.b); }
+void ctlcalc::_vfpush() { push_float(_gvf(code[g_pc].value.b, 1)); }
+
+void ctlcalc::_vbpush() {
+  Cell c;
+  c.f = _gvf(code[g_pc].value.b, 4);
+  push_cell(c);
+}

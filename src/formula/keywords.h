@@ -1,0 +1,45 @@
+// Keyword lists of the formula language: comma-separated, tried left to
+// right, matched without regard to ASCII letter case. The position of the
+// matching keyword (from 1) selects the operation.
+#pragma once
+
+namespace vt::formula {
+
+constexpr const char* kKwAnd = "&,and,und";
+constexpr const char* kKwOr = "|,or,oder";
+constexpr const char* kKwXor = "^,xor,xoder";
+constexpr const char* kKwNot = "!,not,nicht";
+constexpr const char* kKwCompare = "<=,<,==,>=,>,!=";
+constexpr const char* kKwSum = "+,-";
+constexpr const char* kKwProduct = "*,/";
+constexpr const char* kKwPower = "^";
+constexpr const char* kKwConstant = "pi,e";
+constexpr const char* kKwUnary =
+    "ln,exp,sqrt,sinh,cosh,tanh,sin,cos,tan,atan,acos,asin,abs,int,rad,deg,sgn,sqr";
+constexpr const char* kKwBinary = "min,max,mod";
+// The first four are false, the last four true.
+constexpr const char* kKwBool = "low,false,off,aus,high,true,on,ein";
+constexpr int kFirstTrueKeyword = 5;
+
+// Built-in float variables of the object, indices 1000 + position.
+constexpr const char* kBuiltinNames[] = {"x", "xl", "xh", "y", "yl", "yh"};
+constexpr int kBuiltinCount = 6;
+constexpr int kFirstBuiltinIndex = 1000;
+
+// "pi" and "e" as the single-precision values the language has always used.
+constexpr float kPi = 3.1415927f;
+constexpr float kE = 2.7182817f;
+
+// Character classes; the text is code page 1252.
+inline bool is_space(unsigned char c) { return c == ' ' || (c >= 9 && c <= 13); }
+inline bool is_digit(unsigned char c) { return c >= '0' && c <= '9'; }
+inline bool is_name_start(unsigned char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == 0xE4 ||
+         c == 0xFC || c == 0xF6 || c == 0xC4 || c == 0xDC || c == 0xD6 || c == 0xDF;
+}
+inline bool is_name_char(unsigned char c) { return is_name_start(c) || is_digit(c) || c == '.'; }
+inline unsigned char fold_ascii(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace vt::formula

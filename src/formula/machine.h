@@ -1,0 +1,73 @@
+// The process-wide state of the formula engine: the evaluation stack, the
+// program counter and the scratch buffer. One compile, evaluation or error
+// text at a time in the whole process (the class is documented that way).
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+#include "veltra/ctlcalc.h"
+
+namespace vt::formula {
+
+// Cells of the evaluation stack. The compiler refuses formulas that need
+// more, and attached code is checked against it before it runs.
+constexpr int kStackCells = 128;
+
+// Names and number texts are copied here while parsing (255 characters and
+// the terminator); the error text is loaded here too.
+constexpr int kScratchSize = 256;
+
+// A cell holds a float or a Boolean (low 16 bits, sign-widened when pushed).
+union Cell {
+  float f;
+  std::int32_t i;
+  std::uint32_t u;
+};
+
+struct EvalStack {
+  std::int32_t count;
+  Cell cells[kStackCells];
+};
+
+extern EvalStack g_stack;
+extern std::uint32_t g_pc;
+extern char g_scratch[kScratchSize];
+
+// The reference push and pop. They never step outside the cells, so a
+// handler called on an empty or full stack (by a caller poking at the
+// public handlers) reads 0 or drops the value instead of overrunning.
+inline void push_cell(Cell c) {
+  if (g_stack.count >= 0 && g_stack.count < kStackCells) g_stack.cells[g_stack.count++] = c;
+}
+inline Cell pop_cell() {
+  if (g_stack.count <= 0 || g_stack.count > kStackCells) return Cell{0.0f};
+  return g_stack.cells[--g_stack.count];
+}
+inline void push_float(float v) {
+  Cell c;
+  c.f = v;
+  push_cell(c);
+}
+inline float pop_float() { return pop_cell().f; }
+inline void push_bool(std::int16_t b) {
+  Cell c;
+  c.i = b;  // sign-widened
+  push_cell(c);
+}
+inline bool pop_bool() { return static_cast<std::int16_t>(pop_cell().u & 0xFFFFu) != 0; }
+inline void reset_stack() { g_stack.count = 0; }
+
+// Bits of a float and back, for values that travel as 4 raw bytes.
+inline std::uint32_t float_bits(float f) {
+  std::uint32_t u;
+  std::memcpy(&u, &f, 4);
+  return u;
+}
+inline float bits_float(std::uint32_t u) {
+  float f;
+  std::memcpy(&f, &u, 4);
+  return f;
+}
+
+}  // namespace vt::formula

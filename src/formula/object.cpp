@@ -1,0 +1,201 @@
+// The formula object: configuration, the compile driver and error reporting.
+#include <cstring>
+#include <new>
+
+#include "formula/code_check.h"
+#include "formula/machine.h"
+#include "formula/workspace.h"
+#include "port/strings.h"
+#include "veltra/ctlcalc.h"
+
+using namespace vt::formula;
+
+namespace {
+
+// String resource of error code n: kErrorTextBase + n.
+constexpr unsigned kErrorTextBase = 7200;
+
+std::int16_t default_getname(const char*, std::int16_t) { return -1; }
+float default_getvalue(std::int16_t, std::int16_t) { return 0.0f; }
+void default_setvalue(std::int16_t, std::int16_t, rvalue&) {}
+
+}  // namespace
+
+ctlcalc::ctlcalc() : text(nullptr), code(nullptr), textsize(0), codesize(0) {
+  checked_code = nullptr;
+  checked_capacity = 0;
+  init();
+}
+
+ctlcalc::ctlcalc(char* t, codeentry* c, std::uint32_t tsize, std::uint32_t csize) {
+  checked_code = nullptr;
+  checked_capacity = 0;
+  init(t, c, tsize, csize);
+  init();
+}
+
+ctlcalc::~ctlcalc() {}
+
+ctlcalc::ctlcalc(const ctlcalc& other) { *this = other; }
+
+ctlcalc& ctlcalc::operator=(const ctlcalc& other) {
+  if (this == &other) return *this;
+  text = other.text;
+  x = other.x, xl = other.xl, xh = other.xh, y = other.y, yl = other.yl, yh = other.yh;
+  types = other.types;
+  type = other.type;
+  cursor = other.cursor;
+  codelen = other.codelen;
+  error = other.error;
+  errorpos = other.errorpos;
+  code = other.code;
+  textsize = other.textsize;
+  codesize = other.codesize;
+  owner = other.owner;
+  getvalue = other.getvalue;
+  getname = other.getname;
+  setvalue = other.setvalue;
+  checked_code = other.checked_code;
+  checked_capacity = other.checked_capacity;
+  return *this;
+}
+
+void ctlcalc::init(char* t, codeentry* c, std::uint32_t tsize, std::uint32_t csize) {
+  text = t;
+  code = c;
+  textsize = tsize;
+  codesize = csize;
+}
+
+void ctlcalc::init() {
+  if (text && textsize) text[0] = '\0';
+  if (code && codesize) code[0].op = op_null;
+  error = 0;
+  owner = nullptr;
+  setfunctions(nullptr, nullptr, nullptr);
+  types = 5;
+  cursor = text;
+  codelen = 0;
+}
+
+char* ctlcalc::gettext(char* buf) {
+  if (!buf) return text;
+  if (text) std::strcpy(buf, text);
+  else buf[0] = '\0';
+  return buf;
+}
+
+void ctlcalc::settext(const char* t) {
+  if (!text || !textsize) return;
+  // Always leaves a terminator: a text too long for the buffer is cut one
+  // byte short of the end rather than left unterminated.
+  std::uint32_t n = 0;
+  if (t)
+    while (n + 1 < textsize && t[n]) ++n;
+  std::memcpy(text, t ? t : "", n);
+  std::memset(text + n, 0, textsize - n);
+}
+
+void ctlcalc::settext(char* buffer, std::uint32_t size) {
+  text = buffer;
+  textsize = buffer ? size : 0;
+}
+
+void ctlcalc::setcode(codeentry* c, std::uint32_t capacity) {
+  code = c;
+  codesize = c ? capacity : 0;
+  checked_code = nullptr;  // stored code is checked before it first runs
+}
+
+void ctlcalc::setfunctions(ctlcalc_getname gn, ctlcalc_getvalue gv, ctlcalc_setvalue sv) {
+  getname = gn ? gn : default_getname;
+  getvalue = gv ? gv : default_getvalue;
+  setvalue = sv ? sv : default_setvalue;
+}
+
+std::int16_t ctlcalc::gettype() { return type; }
+void ctlcalc::settype(std::int16_t t) { types = t; }
+std::int16_t ctlcalc::isvalidop(operation) { return 1; }
+void ctlcalc::setowner(void* o) { owner = o; }
+void* ctlcalc::getowner() { return owner; }
+
+std::int16_t ctlcalc::is_valid() { return code && codesize && code[0].op != op_null ? 1 : 0; }
+
+void ctlcalc::invalidate() {
+  if (code && codesize) code[0].op = op_null;
+}
+
+std::int16_t ctlcalc::geterror() { return error; }
+
+void ctlcalc::seterror(std::int16_t c) {
+  if (c >= 0) error = c;
+}
+
+std::uint32_t ctlcalc::geterrorpos() { return errorpos; }
+
+const char* ctlcalc::geterrorstr() {
+  vt::port::load_string(kErrorTextBase + static_cast<std::uint16_t>(error), g_scratch, kScratchSize);
+  return g_scratch;
+}
+
+bool ctlcalc::code_ready() {
+  if (checked_code == code && checked_capacity == codesize) return true;
+  if (!check_code(code, codesize).valid) return false;
+  checked_code = code;
+  checked_capacity = codesize;
+  return true;
+}
+
+std::int16_t ctlcalc::compile() {
+  if (!code || codesize == 0) {
+    // Nowhere to put code, not even the terminator.
+    error = kErrTooComplex;
+    errorpos = 0;
+    codelen = 0;
+    return 0;
+  }
+  std::int16_t result = 1;
+  code[0].op = op_null;
+  error = 0;
+  codelen = 0;
+  static char empty_text[1] = {'\0'};
+  char* base = text ? text : empty_text;
+  cursor = base;
+  std::size_t length = 0;
+  std::uint32_t bound = (text && textsize) ? textsize : UINT32_MAX;
+  while (length < bound && base[length]) ++length;
+  reset_stack();
+  try {
+    char* saved_text = text;
+    text = base;
+    g_parse.begin(length);
+    if (length == bound) {
+      error = 8;  // no terminator inside the text buffer
+      cursor = base;
+    } else if (tree_node* t = build_tree(); t && error == 0) {
+      optimize_tree(&t);
+      type = tree_art(t);
+      if ((type == 1 && !(types & 3)) || (type == 4 && !(types & 4)) || type == 0) {
+        error = kErrResultType;
+      } else {
+        if (type == 4) t = newnode(&t, op_b2f);
+        result = compile_tree(t);
+        if (result && check_code(code, codesize).max_depth > kStackCells) error = kErrTooComplex;
+      }
+    }
+    errorpos = static_cast<std::uint32_t>(g_parse.stopped ? g_parse.stop_offset : cursor - base);
+    text = saved_text;
+  } catch (const std::bad_alloc&) {
+    error = kErrNoMemory;
+    errorpos = 0;
+  }
+  if (error != 0) {
+    result = 0;
+    codelen = 0;
+    invalidate();
+  }
+  reset_stack();
+  checked_code = code;
+  checked_capacity = codesize;
+  return result;
+}

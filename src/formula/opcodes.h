@@ -1,0 +1,91 @@
+// The operation table: one line per code with its handler, the operand its
+// instruction carries, its result type (1 float, 4 Boolean, 0 none) and the
+// number of stack cells it pops. Every instruction but the empty ones pushes
+// one cell. The codes are a stored format: a new operation takes a free code
+// (23, 31, 39-45 are reserved) and needs a handler, a case in the fast loop
+// (fast_eval.cpp) and, when it is written in formulas, a parser keyword.
+#pragma once
+
+#include <cstdint>
+
+#include "veltra/ctlcalc.h"
+
+namespace vt::formula {
+
+enum class Operand : std::uint8_t { none, float_const, bool_const, variable };
+
+//        code handler        operand                result pops
+#define VT_OPCODES(X)                                        \
+  X(0,  _null,         Operand::none,        0, 0)           \
+  X(1,  _log,          Operand::none,        1, 1)           \
+  X(2,  _exp,          Operand::none,        1, 1)           \
+  X(3,  _sqrt,         Operand::none,        1, 1)           \
+  X(4,  _sinh,         Operand::none,        1, 1)           \
+  X(5,  _cosh,         Operand::none,        1, 1)           \
+  X(6,  _tanh,         Operand::none,        1, 1)           \
+  X(7,  _sin,          Operand::none,        1, 1)           \
+  X(8,  _cos,          Operand::none,        1, 1)           \
+  X(9,  _tan,          Operand::none,        1, 1)           \
+  X(10, _atan,         Operand::none,        1, 1)           \
+  X(11, _acos,         Operand::none,        1, 1)           \
+  X(12, _asin,         Operand::none,        1, 1)           \
+  X(13, _abs,          Operand::none,        1, 1)           \
+  X(14, _floor,        Operand::none,        1, 1)           \
+  X(15, _rad,          Operand::none,        1, 1)           \
+  X(16, _deg,          Operand::none,        1, 1)           \
+  X(17, _sgn,          Operand::none,        1, 1)           \
+  X(18, _min,          Operand::none,        1, 2)           \
+  X(19, _max,          Operand::none,        1, 2)           \
+  X(20, _mod,          Operand::none,        1, 2)           \
+  X(21, _f2b,          Operand::none,        4, 1)           \
+  X(22, _sqr,          Operand::none,        1, 1)           \
+  X(23, _null,         Operand::none,        0, 0)           \
+  X(24, _ari_if,       Operand::none,        1, 3)           \
+  X(25, _bari_if,      Operand::none,        4, 3)           \
+  X(26, _and,          Operand::none,        4, 2)           \
+  X(27, _or,           Operand::none,        4, 2)           \
+  X(28, _xor,          Operand::none,        4, 2)           \
+  X(29, _not,          Operand::none,        4, 1)           \
+  X(30, _vbpush,       Operand::variable,    4, 0)           \
+  X(31, _null,         Operand::none,        0, 0)           \
+  X(32, _plus,         Operand::none,        1, 2)           \
+  X(33, _mul,          Operand::none,        1, 2)           \
+  X(34, _pot,          Operand::none,        1, 2)           \
+  X(35, _vfpush,       Operand::variable,    1, 0)           \
+  X(36, _cbpush,       Operand::bool_const,  4, 0)           \
+  X(37, _cfpush,       Operand::float_const, 1, 0)           \
+  X(38, _unminus,      Operand::none,        1, 1)           \
+  X(39, _null,         Operand::none,        0, 0)           \
+  X(40, _null,         Operand::none,        0, 0)           \
+  X(41, _null,         Operand::none,        0, 0)           \
+  X(42, _null,         Operand::none,        0, 0)           \
+  X(43, _null,         Operand::none,        0, 0)           \
+  X(44, _null,         Operand::none,        0, 0)           \
+  X(45, _null,         Operand::none,        0, 0)           \
+  X(46, _greater,      Operand::none,        4, 2)           \
+  X(47, _less,         Operand::none,        4, 2)           \
+  X(48, _greaterequal, Operand::none,        4, 2)           \
+  X(49, _lessequal,    Operand::none,        4, 2)           \
+  X(50, _equal,        Operand::none,        4, 2)           \
+  X(51, _unequal,      Operand::none,        4, 2)           \
+  X(52, _b2f,          Operand::none,        1, 1)           \
+  X(53, _eqnend,       Operand::none,        0, 0)           \
+  X(54, _minus,        Operand::none,        1, 2)           \
+  X(55, _div,          Operand::none,        1, 2)
+
+struct OpInfo {
+  void (ctlcalc::*handler)();
+  Operand operand;
+  std::uint8_t result_type;
+  std::uint8_t pops;
+  // 1 for every instruction that leaves a value, 0 for the empty ones
+  std::uint8_t pushes;
+};
+
+extern const OpInfo kOps[operation_count];
+
+inline bool is_valid_code(std::int32_t op) {
+  return op >= 0 && op < operation_count;
+}
+
+}  // namespace vt::formula

@@ -1,0 +1,414 @@
+// The recursive-descent parser. Every formula is read first as a Boolean
+// expression and then as an arithmetic one; productions backtrack by
+// putting the cursor back. The error code is one field: failing steps set
+// it and every successful leaf clears it, so the code left at the end is the
+// one set after the last successful leaf.
+#include "formula/keywords.h"
+#include "formula/machine.h"
+#include "formula/workspace.h"
+#include "veltra/ctlcalc.h"
+
+using namespace vt::formula;
+
+namespace {
+
+enum Reading { kArithmetic = 0, kBoolean = 1 };
+
+// Comparison keyword position (from 1) to its operation.
+const operation kCompareOps[] = {op_lessequal, op_less, op_equal, op_greaterequal, op_greater,
+                                 op_unequal};
+const operation kBinaryOps[] = {op_min, op_max, op_mod};
+
+operation unary_op(int position) {
+  // Positions 1 to 17 are the codes 1 to 17; "sqr" (18) is code 22.
+  return position == 18 ? op_sqr : static_cast<operation>(position);
+}
+
+}  // namespace
+
+void ctlcalc::set_parse_error(std::int16_t code) {
+  if (!g_parse.stopped) error = code;
+}
+
+tree_node* ctlcalc::newnode(tree_node** left, operation op) {
+  tree_node* n = g_parse.nodes.make();
+  n->left = left ? *left : nullptr;
+  n->op = op;
+  return n;
+}
+
+// Nodes belong to the compile's arena and go when the next compile starts.
+void ctlcalc::delete_tree(tree_node*) {}
+
+tree_node* ctlcalc::build_tree() {
+  if (nextchar(&cursor) == '\0') return nullptr;
+  tree_node* t = assign();
+  if (error == 0 && nextchar(&cursor) != '\0') set_parse_error(8);
+  return t;
+}
+
+tree_node* ctlcalc::assign() { return expr(); }
+
+tree_node* ctlcalc::expr() {
+  tree_node* t = bari_if();
+  return t ? t : ari_if();
+}
+
+tree_node* ctlcalc::ari_if() { return memoized(kArithmetic); }
+tree_node* ctlcalc::bari_if() { return memoized(kBoolean); }
+
+tree_node* ctlcalc::memoized(int kind) {
+  if (g_parse.stopped) return nullptr;
+  std::uint32_t at = static_cast<std::uint32_t>(cursor - text);
+  std::int32_t& slot = g_parse.memo[kind][at];
+  if (slot >= 0) {
+    const MemoEntry& e = g_parse.entries[slot];
+    cursor = text + e.end;
+    error = e.error;
+    return e.tree;
+  }
+  if (g_parse.depth == kMaxNesting) {
+    set_parse_error(kErrNesting);
+    g_parse.stopped = true;
+    g_parse.stop_offset = at;
+    return nullptr;
+  }
+  ++g_parse.depth;
+  tree_node* t = kind == kBoolean ? bari_if_uncached() : ari_if_uncached();
+  --g_parse.depth;
+  if (!g_parse.stopped) {
+    // `slot` may dangle if entries grew; the memo vectors themselves never do.
+    g_parse.memo[kind][at] = static_cast<std::int32_t>(g_parse.entries.size());
+    g_parse.entries.push_back({t, static_cast<std::uint32_t>(cursor - text), error});
+  }
+  return t;
+}
+
+tree_node* ctlcalc::bari_if_uncached() {
+  char* start = cursor;
+  tree_node* c = and_();
+  if (!c) {
+    cursor = start;
+    return nullptr;
+  }
+  if (nextchar(&cursor) != '?') return c;
+  ++cursor;
+  tree_node* n = newnode(&c, op_bari_if);
+  n->middle = bari_if();
+  if (!n->middle) {
+    set_parse_error(7);
+    cursor = start;
+    return nullptr;
+  }
+  if (nextchar(&cursor) != ':') {
+    set_parse_error(6);
+    return n;
+  }
+  ++cursor;
+  n->right = bari_if();
+  if (!n->right) {
+    set_parse_error(7);
+    cursor = start;
+    return nullptr;
+  }
+  return n;
+}
+
+tree_node* ctlcalc::ari_if_uncached() {
+  char* start = cursor;
+  tree_node* c = and_();
+  if (c && nextchar(&cursor) == '?') {
+    ++cursor;
+    tree_node* n = newnode(&c, op_ari_if);
+    n->middle = ari_if();
+    if (!n->middle) {
+      set_parse_error(7);
+      cursor = start;
+      return nullptr;
+    }
+    if (nextchar(&cursor) != ':') {
+      set_parse_error(6);
+      return n;
+    }
+    ++cursor;
+    n->right = ari_if();
+    if (!n->right) {
+      set_parse_error(7);
+      cursor = start;
+      return nullptr;
+    }
+    return n;
+  }
+  cursor = start;
+  return sum();
+}
+
+tree_node* ctlcalc::and_() {
+  tree_node* l = or_();
+  if (!l) return nullptr;
+  while (parse(cursor, kKwAnd, &cursor)) {
+    tree_node* n = newnode(&l, op_and);
+    if (!(n->right = or_())) {
+      set_parse_error(7);
+      return nullptr;
+    }
+    l = n;
+  }
+  return l;
+}
+
+tree_node* ctlcalc::or_() {
+  tree_node* l = xor_();
+  if (!l) return nullptr;
+  while (parse(cursor, kKwOr, &cursor)) {
+    tree_node* n = newnode(&l, op_or);
+    if (!(n->right = xor_())) {
+      set_parse_error(7);
+      return nullptr;
+    }
+    l = n;
+  }
+  return l;
+}
+
+tree_node* ctlcalc::xor_() {
+  tree_node* l = bexpr();
+  if (!l) return nullptr;
+  while (parse(cursor, kKwXor, &cursor)) {
+    tree_node* n = newnode(&l, op_xor);
+    if (!(n->right = bexpr())) {
+      set_parse_error(7);
+      return nullptr;
+    }
+    l = n;
+  }
+  return l;
+}
+
+tree_node* ctlcalc::bexpr() {
+  tree_node* t = bsign();
+  return t ? t : comp();
+}
+
+tree_node* ctlcalc::bsign() {
+  if (!parse(cursor, kKwNot, &cursor)) return bfactor();
+  tree_node* n = newnode(nullptr, op_not);
+  if (!(n->left = bfactor())) set_parse_error(7);
+  return n;
+}
+
+tree_node* ctlcalc::bfactor() {
+  char* start = cursor;
+  tree_node* t;
+  if (nextchar(&cursor) == '(') {
+    ++cursor;
+    t = bari_if();
+    if (t && nextchar(&cursor) != ')') {
+      set_parse_error(9);
+      return t;
+    }
+    if (t) ++cursor;
+  } else {
+    t = bvar();
+    if (!t) t = bconstant();
+  }
+  if (!t) cursor = start;
+  return t;
+}
+
+tree_node* ctlcalc::bvar() {
+  if (!(types & 4)) return nullptr;
+  char* p = cursor;
+  char* nm = name(&p);
+  if (!nm) return nullptr;
+  std::int16_t index = _gnf(nm, 4);
+  if (index == -1) return nullptr;
+  tree_node* n = newnode(nullptr, op_vbpush);
+  n->value.bits = static_cast<std::uint16_t>(index);
+  cursor = p;
+  set_parse_error(0);
+  return n;
+}
+
+tree_node* ctlcalc::comp() {
+  char* start = cursor;
+  tree_node* l = sum();
+  if (!l) return nullptr;
+  int k = parse(cursor, kKwCompare, &cursor);
+  if (!k) {
+    cursor = start;
+    return nullptr;
+  }
+  tree_node* n = newnode(&l, kCompareOps[k - 1]);
+  if (!(n->right = sum())) {
+    set_parse_error(7);
+    return nullptr;
+  }
+  return n;
+}
+
+tree_node* ctlcalc::sum() {
+  tree_node* l = prod();
+  if (!l) return nullptr;
+  while (int k = parse(cursor, kKwSum, &cursor)) {
+    tree_node* n = newnode(&l, k == 1 ? op_plus : op_minus);
+    if (!(n->right = prod())) {
+      set_parse_error(7);
+      return nullptr;
+    }
+    l = n;
+  }
+  return l;
+}
+
+tree_node* ctlcalc::prod() {
+  tree_node* l = pot();
+  if (!l) return nullptr;
+  while (int k = parse(cursor, kKwProduct, &cursor)) {
+    tree_node* n = newnode(&l, k == 1 ? op_mul : op_div);
+    if (!(n->right = pot())) {
+      set_parse_error(7);
+      return nullptr;
+    }
+    l = n;
+  }
+  return l;
+}
+
+tree_node* ctlcalc::pot() {
+  tree_node* l = sign();
+  if (!l) return nullptr;
+  while (parse(cursor, kKwPower, &cursor)) {
+    tree_node* n = newnode(&l, op_pot);
+    if (!(n->right = sign())) {
+      set_parse_error(7);
+      return nullptr;
+    }
+    l = n;
+  }
+  return l;
+}
+
+tree_node* ctlcalc::sign() {
+  int k = parse(cursor, kKwSum, &cursor);
+  if (k != 2) return factor();
+  tree_node* n = newnode(nullptr, op_unminus);
+  if (!(n->left = factor())) set_parse_error(7);
+  return n;
+}
+
+tree_node* ctlcalc::factor() {
+  tree_node* t = nullptr;
+  if (nextchar(&cursor) == '(') {
+    ++cursor;
+    t = ari_if();
+    if (nextchar(&cursor) != ')') {
+      set_parse_error(9);
+      return t;
+    }
+    ++cursor;
+  } else {
+    t = var();
+    if (!t && (t = bvar())) t = newnode(&t, op_b2f);
+    if (!t) t = unfunc();
+    if (!t) t = bifunc();
+    if (!t) {
+      if (int k = parse(cursor, kKwConstant, &cursor)) {
+        t = newnode(nullptr, op_cfpush);
+        t->value.f = k == 1 ? kPi : kE;
+        set_parse_error(0);
+      }
+    }
+  }
+  if (!t && !(t = constant())) set_parse_error(2);
+  return t;
+}
+
+tree_node* ctlcalc::var() {
+  if (!(types & 3)) return nullptr;
+  char* p = cursor;
+  char* nm = name(&p);
+  if (!nm) return nullptr;
+  std::int16_t index = _gnf(nm, 1);
+  if (index == -1) return nullptr;
+  tree_node* n = newnode(nullptr, op_vfpush);
+  n->value.bits = static_cast<std::uint16_t>(index);
+  cursor = p;
+  set_parse_error(0);
+  return n;
+}
+
+tree_node* ctlcalc::unfunc() {
+  char* start = cursor;
+  char* end;
+  int k = parse(cursor, kKwUnary, &end);
+  if (!k) return nullptr;
+  if (*end != '(') {
+    set_parse_error(10);
+    cursor = start;
+    return nullptr;
+  }
+  tree_node* n = newnode(nullptr, unary_op(k));
+  cursor = end + 1;
+  if (!(n->left = ari_if())) {
+    set_parse_error(7);
+    cursor = start;
+    return nullptr;
+  }
+  if (nextchar(&cursor) != ')') {
+    set_parse_error(9);
+    return n;
+  }
+  ++cursor;
+  set_parse_error(0);
+  return n;
+}
+
+tree_node* ctlcalc::bifunc() {
+  char* start = cursor;
+  char* end;
+  int k = parse(cursor, kKwBinary, &end);
+  if (!k) return nullptr;
+  if (*end != '(') {
+    set_parse_error(10);
+    cursor = start;
+    return nullptr;
+  }
+  tree_node* n = newnode(nullptr, kBinaryOps[k - 1]);
+  cursor = end + 1;
+  if (!(n->left = ari_if())) {
+    set_parse_error(7);
+    cursor = start;
+    return nullptr;
+  }
+  if (nextchar(&cursor) != ',') {
+    set_parse_error(28);
+    return n;
+  }
+  ++cursor;
+  if (!(n->right = ari_if())) {
+    set_parse_error(7);
+    cursor = start;
+    return nullptr;
+  }
+  if (nextchar(&cursor) != ')') {
+    set_parse_error(9);
+    return n;
+  }
+  ++cursor;
+  set_parse_error(0);
+  return n;
+}
+
+tree_node* ctlcalc::bconstant() {
+  if (!(types & 4)) return nullptr;
+  int k = parse(cursor, kKwBool, &cursor);
+  if (!k) {
+    set_parse_error(2);
+    return nullptr;
+  }
+  tree_node* n = newnode(nullptr, op_cbpush);
+  n->value.bits = k >= kFirstTrueKeyword ? 1u : 0u;
+  set_parse_error(0);
+  return n;
+}

@@ -1,0 +1,146 @@
+// The lexical side of the parser: white space, names, keywords, numbers and
+// the resolution of names to variable indices.
+#include <charconv>
+#include <cstring>
+
+#include "formula/keywords.h"
+#include "formula/machine.h"
+#include "formula/value_rules.h"
+#include "formula/workspace.h"
+#include "veltra/ctlcalc.h"
+
+using namespace vt::formula;
+
+namespace {
+
+// Longest name or number text: the scratch buffer with its terminator.
+constexpr int kMaxTokenLength = kScratchSize - 1;
+
+bool equals_folded(const char* a, const char* b) {
+  for (; *a && *b; ++a, ++b)
+    if (fold_ascii(static_cast<unsigned char>(*a)) != fold_ascii(static_cast<unsigned char>(*b)))
+      return false;
+  return *a == *b;
+}
+
+}  // namespace
+
+char ctlcalc::nextchar(char** p) {
+  while (is_space(static_cast<unsigned char>(**p))) ++*p;
+  return **p;
+}
+
+char* ctlcalc::name(char** p) {
+  nextchar(p);
+  const unsigned char* s = reinterpret_cast<const unsigned char*>(*p);
+  if (!is_name_start(*s)) return nullptr;
+  int n = 0;
+  while (is_name_char(s[n])) {
+    if (n == kMaxTokenLength) {
+      // Too long for the scratch buffer: refuse the whole formula here.
+      set_parse_error(kErrNameTooLong);
+      g_parse.stopped = true;
+      g_parse.stop_offset = static_cast<std::uint32_t>(*p - text);
+      return nullptr;
+    }
+    g_scratch[n] = static_cast<char>(s[n]);
+    ++n;
+  }
+  g_scratch[n] = '\0';
+  *p += n;
+  return g_scratch;
+}
+
+std::int16_t ctlcalc::parse(char* pos, const char* list, char** end) {
+  while (is_space(static_cast<unsigned char>(*pos))) ++pos;
+  std::int16_t index = 1;
+  for (const char* kw = list; *kw; ++index) {
+    const char* kw_end = std::strchr(kw, ',');
+    if (!kw_end) kw_end = kw + std::strlen(kw);
+    std::size_t n = 0;
+    while (kw + n < kw_end && pos[n] &&
+           fold_ascii(static_cast<unsigned char>(pos[n])) == static_cast<unsigned char>(kw[n]))
+      ++n;
+    bool match = kw + n == kw_end;
+    if (match && is_name_start(static_cast<unsigned char>(*kw)) &&
+        is_name_char(static_cast<unsigned char>(pos[n])))
+      match = false;
+    if (match) {
+      if (end) *end = pos + n;
+      return index;
+    }
+    kw = *kw_end ? kw_end + 1 : kw_end;
+  }
+  return 0;
+}
+
+std::int16_t ctlcalc::_gnf(const char* nm, std::int16_t t) {
+  if (t == 1)
+    for (int i = 0; i < kBuiltinCount; ++i)
+      if (equals_folded(nm, kBuiltinNames[i])) return static_cast<std::int16_t>(kFirstBuiltinIndex + i);
+  return getname(nm, t);
+}
+
+tree_node* ctlcalc::constant() {
+  if (!(types & 3)) return nullptr;
+  nextchar(&cursor);
+  char* start = cursor;
+  int n = 0;
+  bool digits = false;
+  // Copies one character into the scratch buffer; false when it is full.
+  auto take = [&]() {
+    if (n == kMaxTokenLength) return false;
+    g_scratch[n++] = *cursor++;
+    return true;
+  };
+  bool fits = true;
+  if (*cursor == '+' || *cursor == '-') fits = take();
+  while (fits && is_digit(static_cast<unsigned char>(*cursor))) fits = take(), digits = true;
+  if (fits && *cursor == '.') {
+    fits = take();
+    while (fits && is_digit(static_cast<unsigned char>(*cursor))) fits = take(), digits = true;
+  }
+  bool negative_exponent = false;
+  if (fits && (*cursor == 'e' || *cursor == 'E')) {
+    if (n == 0) {
+      set_parse_error(2);
+      return nullptr;
+    }
+    fits = take();
+    if (fits && (*cursor == '+' || *cursor == '-')) {
+      negative_exponent = *cursor == '-';
+      fits = take();
+    }
+    if (fits && !is_digit(static_cast<unsigned char>(*cursor))) {
+      set_parse_error(4);
+      return nullptr;
+    }
+    while (fits && is_digit(static_cast<unsigned char>(*cursor))) fits = take();
+  }
+  if (!fits) {
+    set_parse_error(kErrNameTooLong);
+    g_parse.stopped = true;
+    g_parse.stop_offset = static_cast<std::uint32_t>(start - text);
+    return nullptr;
+  }
+  if (n == 0) return nullptr;
+  if (!digits) {
+    set_parse_error(4);
+    return nullptr;
+  }
+  g_scratch[n] = '\0';
+  // from_chars reads "." as the decimal point in every locale; it takes no
+  // leading "+".
+  const char* first = g_scratch[0] == '+' ? g_scratch + 1 : g_scratch;
+  double d = 0.0;
+  auto r = std::from_chars(first, g_scratch + n, d);
+  if (r.ec == std::errc::result_out_of_range) {
+    bool negative = *first == '-';
+    d = negative_exponent ? 0.0 : static_cast<double>(kLimit) * 2;
+    if (negative) d = -d;
+  }
+  tree_node* node = newnode(nullptr, op_cfpush);
+  node->value.f = round_limit(d);
+  set_parse_error(0);
+  return node;
+}

@@ -1,0 +1,78 @@
+// The value rules shared by the reference handlers and the fast evaluation
+// loop: the +-1e24 limit, division and remainder by zero, the truncation of
+// int(), the angle conversions and the math-function family. Values are
+// single precision; intermediate results are double and rounded once.
+#pragma once
+
+#include <cfloat>
+#include <cmath>
+
+namespace vt::formula {
+
+// Results of most float operations are clamped to this magnitude (the single
+// precision value nearest to 1e24), so that chains of operations stay finite.
+// NaN passes unchanged.
+constexpr float kLimit = 1e24f;
+
+// Division by zero gives the largest single-precision value with the sign of
+// the dividend (NaN counts as negative).
+constexpr float kDivByZero = FLT_MAX;
+
+// pi/180 and 180/pi as single-precision values widened to double: angles
+// convert exactly as they did when the code was first stored.
+constexpr double kRadPerDeg = 0.01745329238474369;
+constexpr double kDegPerRad = 57.295780181884766;
+
+inline float limit(float v) {
+  if (v > kLimit) return kLimit;
+  if (v < -kLimit) return -kLimit;
+  return v;
+}
+
+// Rounds a double result to single precision, then limits it.
+inline float round_limit(double d) { return limit(static_cast<float>(d)); }
+
+inline float rule_div(float a, float b) {
+  if (b == 0.0f) return a >= 0.0f ? kDivByZero : -kDivByZero;
+  return round_limit(static_cast<double>(a) / b);
+}
+
+inline float rule_mod(float a, float b) {
+  if (b == 0.0f) return 0.0f;
+  return round_limit(std::fmod(static_cast<double>(a), static_cast<double>(b)));
+}
+
+inline float rule_trunc(float a) {
+  double d = a;
+  return static_cast<float>(d >= 0.0 ? std::floor(d) : -std::floor(-d));
+}
+
+inline float rule_sgn(float a) {
+  if (a > 0.0f) return 1.0f;
+  if (a < 0.0f) return -1.0f;
+  return 0.0f;
+}
+
+inline float rule_pow(float a, float b) {
+  return round_limit(std::pow(static_cast<double>(a), static_cast<double>(b)));
+}
+
+// The unary function family: the double function, rounded, then limited
+// where the operation says so.
+inline float fn_log(float a) { return round_limit(std::log(static_cast<double>(a))); }
+inline float fn_exp(float a) { return round_limit(std::exp(static_cast<double>(a))); }
+inline float fn_sqrt(float a) { return round_limit(std::sqrt(static_cast<double>(a))); }
+inline float fn_sinh(float a) { return round_limit(std::sinh(static_cast<double>(a))); }
+inline float fn_cosh(float a) { return round_limit(std::cosh(static_cast<double>(a))); }
+inline float fn_tanh(float a) { return static_cast<float>(std::tanh(static_cast<double>(a))); }
+inline float fn_sin(float a) { return round_limit(std::sin(static_cast<double>(a))); }
+inline float fn_cos(float a) { return round_limit(std::cos(static_cast<double>(a))); }
+inline float fn_tan(float a) { return round_limit(std::tan(static_cast<double>(a))); }
+inline float fn_atan(float a) { return round_limit(std::atan(static_cast<double>(a))); }
+inline float fn_acos(float a) { return static_cast<float>(std::acos(static_cast<double>(a))); }
+inline float fn_asin(float a) { return static_cast<float>(std::asin(static_cast<double>(a))); }
+inline float fn_abs(float a) { return static_cast<float>(std::fabs(static_cast<double>(a))); }
+inline float fn_rad(float a) { return static_cast<float>(a * kRadPerDeg); }
+inline float fn_deg(float a) { return round_limit(a * kDegPerRad); }
+
+}  // namespace vt::formula
