@@ -54,4 +54,16 @@ VELTRA_FN char* HexToStr(char* dst, const char* src);
 VELTRA_FN int CryptData(int method, void* dst, const void* src, int count,
                         const char* key, int flags);
 
+/* Colour model conversion on the scale 0..240 for hue, lightness and
+ * saturation and 0..255 for red, green and blue. The hue circle is turned by
+ * a third against the usual one: red at 80, green at 160, blue at 0 (= 240).
+ * Results are truncated toward zero, not rounded. Out-of-range input:
+ * RGBtoHLS takes components above 255 as 255; HLStoRGB takes hues above 240
+ * modulo 240 and lightness or saturation above 240 as 240. Null output
+ * pointers are skipped. */
+VELTRA_FN void RGBtoHLS(uint16_t red, uint16_t green, uint16_t blue, uint16_t* hue,
+                        uint16_t* lightness, uint16_t* saturation);
+VELTRA_FN void HLStoRGB(uint16_t hue, uint16_t lightness, uint16_t saturation,
+                        uint16_t* red, uint16_t* green, uint16_t* blue);
+
 #endif
