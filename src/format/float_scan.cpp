@@ -6,9 +6,9 @@
 #include "format/decimal_text.h"
 #include "format/duration_text.h"
 #include "format/float_text.h"
-#include "format/locale_decimal.h"
 #include "format/point_in_time.h"
 #include "format/radix_text.h"
+#include "veltra/frame.h"
 
 namespace vt::format {
 
@@ -48,8 +48,7 @@ bool prefix_format(char c, int* format) {
 }
 
 double read_plain_decimal(char* text, int* error) {
-  if (char sep = locale_decimal(); sep != '.')
-    if (char* p = std::strchr(text, sep)) *p = '.';
+  lcConvFloat(text);
   double v = 0;
   const char* end;
   DecimalRead r = read_decimal(text, &v, &end);

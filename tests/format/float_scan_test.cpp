@@ -9,6 +9,7 @@
 #include <string>
 
 #include "format_oracle.h"
+#include "frame/locale_state.h"
 #include "veltra/format.h"
 
 namespace {
@@ -94,6 +95,18 @@ TEST(ScanFloat, TurnsTheTextToLowerCase) {
   char text[] = "&b1010 ABC";
   ScanFloat(text, 0, nullptr);
   EXPECT_STREQ(text, "&b1010 abc");
+}
+
+TEST(ScanFloat, TakesTheLocaleDecimalSeparatorAndThePoint) {
+  vt::frame::LocaleState saved = vt::frame::locale_state();
+  vt::frame::set_locale_state({".", ":", ",", "DMY"});
+  int e1 = -1, e2 = -1;
+  double comma = scan("3,5", 0, &e1), point = scan("3.5", 0, &e2);
+  vt::frame::set_locale_state(saved);
+  EXPECT_EQ(comma, 3.5);
+  EXPECT_EQ(point, 3.5);
+  EXPECT_EQ(e1 + e2, 0);
+  EXPECT_EQ(scan("3,5", 0, nullptr), 3.0);  // with "." a comma ends the number
 }
 
 // FormatFloat then ScanFloat gives back the value, for each form that can.
