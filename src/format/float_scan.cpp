@@ -8,7 +8,7 @@
 #include "format/float_text.h"
 #include "format/point_in_time.h"
 #include "format/radix_text.h"
-#include "veltra/frame.h"
+#include "frame/locale_state.h"
 
 namespace vt::format {
 
@@ -47,8 +47,16 @@ bool prefix_format(char c, int* format) {
   return false;
 }
 
-double read_plain_decimal(char* text, int* error) {
-  lcConvFloat(text);
+// Turns text to lower case and, when sep is not 0, its first sep into the
+// point the decimal reading expects (what lcConvFloat does), in one pass.
+void lower_in_place(char* text, char sep) {
+  for (char* p = text; *p; ++p) {
+    if (*p == sep) *p = '.', sep = 0;
+    else *p = to_lower(*p);
+  }
+}
+
+double read_plain_decimal(const char* text, int* error) {
   double v = 0;
   const char* end;
   DecimalRead r = read_decimal(text, &v, &end);
@@ -62,19 +70,20 @@ double scan_float(char* text, int format, int* error) {
   char* p = text;
   while (is_space(*p)) ++p;
   *error = *p == '\0';
-  if (is_special(p, "#NAN")) return nan_value();
-  if (is_special(p, "#INF")) return std::numeric_limits<double>::infinity();
-  if (is_special(p, "#NINF")) return -std::numeric_limits<double>::infinity();
-
   if (*p == '#') {
+    if (is_special(p, "#NAN")) return nan_value();
+    if (is_special(p, "#INF")) return std::numeric_limits<double>::infinity();
+    if (is_special(p, "#NINF")) return -std::numeric_limits<double>::infinity();
     format = 0;
     ++p;
   } else if (*p == '&' && p[1]) {
     ++p;
     if (prefix_format(*p, &format)) ++p;
   }
-  for (char* q = p; *q; ++q) *q = to_lower(*q);
   Word w = reduce_plain({format, 0});
+  bool decimal = !(w.format & (kBinary | kHex | kTime));
+  char sep = vt::frame::decimal_separator();
+  lower_in_place(p, decimal && sep != '.' ? sep : 0);
 
   if (w.format & (kBinary | kHex)) return read_radix(p, (w.format & kBinary) == 0, error);
   if (is_date_time(w.format)) return read_point_in_time(p, w.format & kWidthMask, error);

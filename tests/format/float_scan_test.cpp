@@ -1,7 +1,9 @@
 // ScanFloat: every form, bad input, and round trips through FormatFloat.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -108,6 +110,28 @@ TEST(ScanFloat, TakesTheLocaleDecimalSeparatorAndThePoint) {
   EXPECT_EQ(e1 + e2, 0);
   EXPECT_EQ(scan("3,5", 0, nullptr), 3.0);  // with "." a comma ends the number
 }
+
+#ifndef _WIN32
+TEST(ScanFloat, DecimalTextsMatchGlibcStrtod) {
+  std::mt19937_64 rng(5);
+  for (int i = 0; i < 200000; ++i) {
+    std::string text = (rng() & 1) ? "-" : "";
+    for (int n = static_cast<int>(rng() % 25) + 1; n > 0; --n) text += static_cast<char>('0' + rng() % 10);
+    if (rng() & 1) text.insert(rng() % text.size() + (text[0] == '-'), ".");
+    if (rng() & 1) text += "e" + std::to_string(static_cast<int>(rng() % 700) - 350);
+    int error = -1;
+    double v = scan(text, 0, &error);
+    errno = 0;
+    double want = std::strtod(text.c_str(), nullptr);
+    if (errno == ERANGE && (std::isinf(want) || want == 0)) {
+      EXPECT_EQ(error, 1) << text;  // beyond the range of a double
+    } else {
+      ASSERT_EQ(error, 0) << text;
+      ASSERT_EQ(v, want) << text;
+    }
+  }
+}
+#endif
 
 // FormatFloat then ScanFloat gives back the value, for each form that can.
 TEST(ScanFloat, ReadsBackWhatFormatFloatWrote) {
