@@ -1,7 +1,67 @@
-/* Veltra support library: C-linkage handle API of the formula engine. */
+/* Veltra support library: C-linkage handle API of the formula engine.
+ *
+ * The ctlcalc class has the C++ ABI of the compiler that built the library;
+ * callers built with another compiler, or written in other languages, use
+ * this route. A handle owns its text buffer and code buffer. Callbacks get
+ * the caller's `user` pointer. The same rules as for the class hold: one
+ * compile, evaluation or error text at a time in the whole process. */
 #ifndef VELTRA_CTLCALC_C_H
 #define VELTRA_CTLCALC_C_H
 
+#include <stdint.h>
+
 #include "veltra/export.h"
+
+typedef struct CalcHandle CalcHandle;
+
+/* Name of a signal -> variable index (type 1 float, 4 Boolean), -1 when
+ * unknown. */
+typedef int16_t (*CalcNameFn)(void* user, const char* name, int16_t type);
+/* Current value of variable `index`; for type 4 the Boolean is in the low
+ * 16 bits of the returned 4 bytes. */
+typedef float (*CalcValueFn)(void* user, int16_t index, int16_t type);
+
+/* A new handle with a text buffer of `textsize` bytes and room for
+ * `codeentries` code records (terminator included). Null when a size is 0,
+ * codeentries is above 32767, or memory is short. */
+VELTRA_FN CalcHandle* CalcCreate(uint32_t textsize, uint32_t codeentries);
+/* Frees the handle; null is ignored. */
+VELTRA_FN void CalcDestroy(CalcHandle* h);
+/* Copies the formula text in. 0 (text unchanged) when h or text is null or
+ * the text does not fit with its terminator. Does not touch the code. */
+VELTRA_FN int CalcSetText(CalcHandle* h, const char* text);
+/* Installs the callbacks and their user pointer; a null callback knows no
+ * name or gives 0.0. 0 when h is null. */
+VELTRA_FN int CalcSetCallbacks(CalcHandle* h, CalcNameFn name, CalcValueFn value, void* user);
+/* Allowed value types: 1 float, 4 Boolean, 5 both (the default). 0 when h is null. */
+VELTRA_FN int CalcSetTypes(CalcHandle* h, int16_t mask);
+/* Sets built-in variable `which` (0 x, 1 xl, 2 xh, 3 y, 4 yl, 5 yh).
+ * 0 when h is null or which is out of range. */
+VELTRA_FN int CalcSetBuiltin(CalcHandle* h, int which, float value);
+/* Compiles the text: 1 on success, 0 on failure (see CalcGetError) or when
+ * h is null. */
+VELTRA_FN int CalcCompile(CalcHandle* h);
+/* Evaluates the code: 0.0 for empty or invalid code or a null handle. */
+VELTRA_FN float CalcEval(CalcHandle* h);
+/* Error code of the last compile, -1 for a null handle. */
+VELTRA_FN int CalcGetError(CalcHandle* h);
+/* Byte offset where the last compile stopped; 0 for a null handle. */
+VELTRA_FN uint32_t CalcGetErrorPos(CalcHandle* h);
+/* German text of the error code (code page 1252), valid until the next
+ * error text or compile; "" for a null handle. */
+VELTRA_FN const char* CalcGetErrorText(CalcHandle* h);
+/* Value type of the last compiled formula: 1 float, 4 Boolean; 0 for a null handle. */
+VELTRA_FN int CalcGetType(CalcHandle* h);
+/* Copies the compiled code (8-byte records with the terminator) into buf
+ * when it holds `size` bytes or more; returns the bytes the code takes, 0
+ * for a null handle. */
+VELTRA_FN uint32_t CalcGetCode(CalcHandle* h, void* buf, uint32_t size);
+/* Attaches stored code (`size` bytes, a multiple of 8, terminator
+ * included) by copying it in; 1 when it is ready to run. 0 when h or code
+ * is null, size is no multiple of 8 or too large (nothing changes), or the
+ * code fails the check (known operations, balanced stack of at most 128
+ * cells, terminator): then the code is emptied and evaluates to 0.0. A
+ * size of 0 empties the code. */
+VELTRA_FN int CalcAttachCode(CalcHandle* h, const void* code, uint32_t size);
 
 #endif

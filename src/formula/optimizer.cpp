@@ -151,7 +151,8 @@ void ctlcalc::_optimize_tree(tree_node** root, std::int16_t* changes) {
       c.u = n->right->value.bits;
       push_cell(c);
     }
-    (this->*kOps[is_valid_code(n->op) ? n->op : 0].handler)();
+    const OpInfo& info = kOps[is_valid_code(n->op) ? n->op : 0];
+    (this->*info.handler)();
     operation result_op = getconstop(n);
     n->value.bits = pop_cell().u;
     n->op = result_op;

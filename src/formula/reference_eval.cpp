@@ -11,7 +11,8 @@ float ctlcalc_access::run_reference(ctlcalc& c) {
   g_pc = 0;
   reset_stack();
   do {
-    (c.*kOps[c.code[g_pc].op].handler)();
+    const OpInfo& info = kOps[c.code[g_pc].op];
+    (c.*info.handler)();
     ++g_pc;
   } while (c.code[g_pc].op != op_null);
   return pop_float();

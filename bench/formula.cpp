@@ -1,0 +1,179 @@
+// Evaluation and compile speed of the formula engine against muparser, the
+// same formulas and values fed to both. For each formula of the set it first
+// checks that both give the same result (within single-precision rounding)
+// on every row of values, then prints the time per evaluation and per
+// compile of each and the ratio (muparser time / ctlcalc time, so above 1
+// means ctlcalc is faster), with the geometric means. It also counts heap
+// allocations during evaluation, which must stay 0.
+//
+// muparser has no "mod", "int", "rad", "deg" and "sqr" and no "and"/"or"
+// words: it gets custom functions for them (fmod, truncation toward zero,
+// the angle factors, the square) and its own "&&", "||", "!".
+#include <muParser.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "formula_set.h"
+#include "veltra/ctlcalc.h"
+
+using namespace formula_set;
+
+// Every heap allocation of the process is counted.
+static unsigned long g_allocations = 0;
+void* operator new(std::size_t n) {
+  ++g_allocations;
+  if (void* p = std::malloc(n ? n : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+constexpr int kTextSize = 512;
+constexpr int kCodeEntries = 256;
+constexpr double kMinSeconds = 0.02;  // per timing run
+constexpr int kRuns = 3;              // best of
+
+float g_cells[kFloatSignals + kBoolSignals];
+double g_peer_vars[kFloatSignals + kBoolSignals];
+
+std::int16_t name_of(const char* name, std::int16_t type) {
+  const char* const* names = type == 1 ? kFloatNames : kBoolNames;
+  int n = type == 1 ? kFloatSignals : kBoolSignals;
+  for (int i = 0; i < n; ++i)
+    if (std::strcmp(name, names[i]) == 0) return static_cast<std::int16_t>(type == 1 ? i : kFloatSignals + i);
+  return -1;
+}
+
+float value_of(std::int16_t index, std::int16_t) { return g_cells[index]; }
+
+void load_row(int row) {
+  for (int i = 0; i < kFloatSignals; ++i) g_cells[i] = g_peer_vars[i] = kFloatRows[row][i];
+  for (int i = 0; i < kBoolSignals; ++i) {
+    std::uint32_t bits = kBoolRows[row][i] != 0 ? 1u : 0u;  // Boolean in the low half
+    std::memcpy(&g_cells[kFloatSignals + i], &bits, 4);
+    g_peer_vars[kFloatSignals + i] = kBoolRows[row][i];
+  }
+}
+
+double peer_mod(double a, double b) { return b == 0 ? 0 : std::fmod(a, b); }
+double peer_int(double a) { return a >= 0 ? std::floor(a) : -std::floor(-a); }
+double peer_rad(double a) { return a * 0.01745329238474369; }
+double peer_deg(double a) { return a * 57.295780181884766; }
+double peer_sqr(double a) { return a * a; }
+
+void setup_peer(mu::Parser& p) {
+  for (int i = 0; i < kFloatSignals; ++i) p.DefineVar(kFloatNames[i], &g_peer_vars[i]);
+  for (int i = 0; i < kBoolSignals; ++i) p.DefineVar(kBoolNames[i], &g_peer_vars[kFloatSignals + i]);
+  p.DefineFun("mod", peer_mod);
+  p.DefineFun("int", peer_int);
+  p.DefineFun("rad", peer_rad);
+  p.DefineFun("deg", peer_deg);
+  p.DefineFun("sqr", peer_sqr);
+}
+
+// Seconds per call of f, best of kRuns runs of at least kMinSeconds each.
+template <class F>
+double time_per_call(F&& f) {
+  using clock = std::chrono::steady_clock;
+  long n = 1;
+  for (;;) {  // find a count that takes long enough
+    auto t0 = clock::now();
+    for (long i = 0; i < n; ++i) f();
+    double s = std::chrono::duration<double>(clock::now() - t0).count();
+    if (s >= kMinSeconds) break;
+    n *= 2;
+  }
+  double best = 1e30;
+  for (int r = 0; r < kRuns; ++r) {
+    auto t0 = clock::now();
+    for (long i = 0; i < n; ++i) f();
+    best = std::min(best, std::chrono::duration<double>(clock::now() - t0).count() / n);
+  }
+  return best;
+}
+
+bool agree(double ours, double peer) {
+  if (std::isnan(ours) || std::isnan(peer)) return std::isnan(ours) && std::isnan(peer);
+  return std::fabs(ours - peer) <= 1e-4 * std::max(1.0, std::fabs(peer));
+}
+
+}  // namespace
+
+int main() {
+  volatile double sink = 0;
+  char text[kTextSize];
+  codeentry code[kCodeEntries];
+  ctlcalc calc(text, code, kTextSize, kCodeEntries);
+  calc.setfunctions(name_of, value_of, nullptr);
+
+  std::printf("ctlcalc against muparser %s (peer: custom mod/int/rad/deg/sqr, &&/||/! for and/or/not)\n",
+              mu::ParserVersion.c_str());
+  std::printf("%-48s %9s %9s %7s   %9s %9s %7s\n", "formula", "eval ns", "peer ns", "ratio", "compile ns",
+              "peer ns", "ratio");
+  double log_eval = 0, log_compile = 0, worst = 1e30;
+  int count = 0, failures = 0;
+  unsigned long eval_allocations = 0;
+  for (const Entry& e : kFormulas) {
+    calc.settext(e.ours);
+    if (!calc.compile()) {
+      std::printf("%-48s does not compile: error %d\n", e.ours, calc.geterror());
+      ++failures;
+      continue;
+    }
+    mu::Parser peer;
+    setup_peer(peer);
+    peer.SetExpr(e.peer);
+    bool same = true;
+    for (int row = 0; row < kRows && same; ++row) {
+      load_row(row);
+      double a = calc.eval(), b = peer.Eval();
+      if (!agree(a, b)) {
+        std::printf("%-48s results differ on row %d: %.9g against %.9g\n", e.ours, row, a, b);
+        same = false;
+      }
+    }
+    if (!same) {
+      ++failures;
+      continue;
+    }
+    load_row(0);
+    unsigned long before = g_allocations;
+    double ours = time_per_call([&] { sink = sink + calc.eval(); });
+    eval_allocations += g_allocations - before;
+    double theirs = time_per_call([&] { sink = sink + peer.Eval(); });
+
+    double ours_c = time_per_call([&] {
+      calc.settext(e.ours);
+      sink = sink + calc.compile();
+    });
+    double theirs_c = time_per_call([&] {  // parse to bytecode happens at the first Eval
+      peer.SetExpr(e.peer);
+      sink = sink + peer.Eval();
+    });
+    double r = theirs / ours, rc = theirs_c / ours_c;
+    std::printf("%-48s %9.1f %9.1f %7.2f   %9.1f %9.1f %7.2f\n", e.ours, ours * 1e9, theirs * 1e9, r,
+                ours_c * 1e9, theirs_c * 1e9, rc);
+    log_eval += std::log(r);
+    log_compile += std::log(rc);
+    worst = std::min(worst, r);
+    ++count;
+  }
+  if (count) {
+    std::printf("%-48s %9s %9s %7.2f   %9s %9s %7.2f\n", "geometric mean", "", "", std::exp(log_eval / count), "",
+                "", std::exp(log_compile / count));
+    std::printf("slowest evaluation ratio: %.2f\n", worst);
+  }
+  std::printf("heap allocations during evaluation: %lu\n", eval_allocations);
+  std::printf("formulas: %d timed, %d failed\n", count, failures);
+  return failures || eval_allocations ? 1 : 0;
+}

@@ -1,0 +1,81 @@
+// The fast evaluation loop against the handlers called one by one: every
+// formula of the benchmark set and of the fuzzer's seed corpus, on every row
+// of values, must give the same bits both ways.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <dirent.h>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "../../bench/formula_set.h"
+#include "formula/access.h"
+#include "harness.h"
+
+namespace {
+
+constexpr int kSetBase = 20;  // indices of the benchmark's signals
+int g_row = 0;
+
+std::int16_t set_names(const char* name, std::int16_t type) {
+  using namespace formula_set;
+  if (type == 1)
+    for (int i = 0; i < kFloatSignals; ++i)
+      if (std::strcmp(name, kFloatNames[i]) == 0) return static_cast<std::int16_t>(kSetBase + i);
+  if (type == 4)
+    for (int i = 0; i < kBoolSignals; ++i)
+      if (std::strcmp(name, kBoolNames[i]) == 0)
+        return static_cast<std::int16_t>(kSetBase + kFloatSignals + i);
+  return harness::get_name(name, type);
+}
+
+float set_values(std::int16_t index, std::int16_t type) {
+  using namespace formula_set;
+  int i = index - kSetBase;
+  if (i >= 0 && i < kFloatSignals) return kFloatRows[g_row][i];
+  if (i >= kFloatSignals && i < kFloatSignals + kBoolSignals)
+    return harness::bool_bits(kBoolRows[g_row][i - kFloatSignals] != 0);
+  if (type == 4) return harness::bool_bits(static_cast<std::int16_t>((index + g_row) & 1));
+  return kFloatRows[g_row][(index + g_row) % kFloatSignals];
+}
+
+std::vector<std::string> corpus() {
+  std::vector<std::string> texts;
+  std::string dir = std::string(VELTRA_TEST_DATA) + "/../fuzz/corpus/formula";
+  if (DIR* d = opendir(dir.c_str())) {
+    while (dirent* e = readdir(d)) {
+      if (e->d_name[0] == '.') continue;
+      std::ifstream in(dir + "/" + e->d_name, std::ios::binary);
+      std::stringstream s;
+      s << in.rdbuf();
+      texts.push_back(s.str());
+    }
+    closedir(d);
+  }
+  return texts;
+}
+
+TEST(FastLoop, GivesTheHandlersBitsOnTheBenchmarkSetAndTheCorpus) {
+  std::vector<std::string> texts = corpus();
+  EXPECT_GE(texts.size(), 10u);
+  for (const formula_set::Entry& e : formula_set::kFormulas) texts.push_back(e.ours);
+  int compared = 0;
+  for (const std::string& text : texts) {
+    harness::Formula f;
+    f.calc.setfunctions(set_names, set_values, nullptr);
+    if (!f.compile(text)) continue;
+    for (g_row = 0; g_row < formula_set::kRows; ++g_row) {
+      f.calc.x = static_cast<float>(g_row) - 2.5f;
+      f.calc.yl = 0.5f * static_cast<float>(g_row);
+      float fast = f.calc.eval();
+      float reference = ctlcalc_access::run_reference(f.calc);
+      EXPECT_EQ(harness::bits(reference), harness::bits(fast)) << text << " row " << g_row;
+      ++compared;
+    }
+  }
+  EXPECT_GE(compared, 40 * formula_set::kRows);
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+// The value rules, each case worked out by hand, through all three ways a
+// value is computed: folded at compile time (constants written into the
+// text), the fast evaluation loop, and the handlers one by one.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "formula/access.h"
+#include "harness.h"
+
+namespace {
+
+constexpr float kNaN = NAN;
+
+struct RuleCase {
+  const char* text;  // over the built-ins x and y
+  float x, y;
+  float expected;    // NaN: any NaN
+};
+
+const RuleCase kRules[] = {
+    {"x/y", 1, 0, FLT_MAX},
+    {"x/y", -1, 0, -FLT_MAX},
+    {"x/y", 0, 0, FLT_MAX},
+    {"x/y", 1, -0.0f, FLT_MAX},
+    {"x/y", 1e20f, 1e-20f, 1e24f},
+    {"ln(x)", 0, 0, -1e24f},
+    {"ln(x)", -1, 0, kNaN},
+    {"exp(x)", 100, 0, 1e24f},
+    {"sqrt(x)", -1, 0, kNaN},
+    {"sqrt(x)+y", -1, 1, kNaN},
+    {"acos(x)", 2, 0, kNaN},
+    {"asin(x)", 1, 0, 1.5707964f},
+    {"tanh(x)", 100, 0, 1.0f},
+    {"mod(x,y)", 7, 0, 0.0f},
+    {"mod(x,y)", -7, 3, -1.0f},
+    {"mod(x,y)", 7.5f, 2, 1.5f},
+    {"int(x)", -2.5f, 0, -2.0f},
+    {"int(x)", 2.5f, 0, 2.0f},
+    {"int(x)", -0.5f, 0, -0.0f},  // -floor(0.5)
+    {"sgn(x)", -0.5f, 0, -1.0f},
+    {"sgn(x)", 0, 0, 0.0f},
+    {"min(x,y)", 2, 1, 1.0f},
+    {"max(x,y)", 2, 1, 2.0f},
+    {"rad(x)", 180, 0, 3.1415927f},
+    {"deg(x)", 3.1415927f, 0, 180.0f},
+    {"x*y", 1e20f, 1e20f, 1e24f},
+    {"x*y", -1e20f, 1e20f, -1e24f},
+    {"x+y", 1e24f, 1e24f, 1e24f},
+    {"x-y", -1e24f, 1e24f, -1e24f},
+    {"x^y", 2, 100, 1e24f},
+    {"x^y", 2, 0.5f, 1.4142135f},
+    {"x^y", -8, 1.0f / 3, kNaN},
+    {"x^2", 3, 0, 9.0f},
+    {"x^2", 1e13f, 0, 1e24f},
+    {"sqr(x)", -1e13f, 0, 1e24f},
+    {"x*0.1", 3, 0, 0.3f},    // rounded once: 0.3f, not 0.3 then 0.30000001
+    {"x+y", 16777216, 1, 16777216.0f},
+    {"x > y", 1, 1, 0.0f},
+    {"x >= y", 1, 1, 1.0f},
+    {"x == y", 0.1f, 0.1f, 1.0f},
+    {"x < y ? x : y", 3, 4, 3.0f},
+    {"-x", 0, 0, -0.0f},
+};
+
+bool same(float a, float expected) {
+  if (std::isnan(expected)) return std::isnan(a);
+  return harness::bits(a) == harness::bits(expected);
+}
+
+// The text with x and y replaced by their values, for the folding path.
+std::string with_constants(const RuleCase& c) {
+  std::string out;
+  char num[40];
+  for (const char* p = c.text; *p; ++p) {
+    bool alone = (p == c.text || !std::isalpha(static_cast<unsigned char>(p[-1]))) &&
+                 !std::isalpha(static_cast<unsigned char>(p[1]));
+    if (alone && (*p == 'x' || *p == 'y')) {
+      std::snprintf(num, sizeof num, "(%.9g)", static_cast<double>(*p == 'x' ? c.x : c.y));
+      out += num;
+    } else {
+      out += *p;
+    }
+  }
+  return out;
+}
+
+TEST(ValueRules, FoldingFastLoopAndHandlersGiveTheRuleValue) {
+  for (const RuleCase& c : kRules) {
+    harness::Formula f;
+    f.calc.x = c.x;
+    f.calc.y = c.y;
+    ASSERT_EQ(1, f.compile(c.text)) << c.text;
+    EXPECT_TRUE(same(f.calc.eval(), c.expected)) << c.text << " fast " << f.calc.eval();
+    EXPECT_TRUE(same(ctlcalc_access::run_reference(f.calc), c.expected)) << c.text << " handlers";
+    if (c.x == 0 && std::signbit(c.x)) continue;
+    std::string folded = with_constants(c);
+    ASSERT_EQ(1, f.compile(folded)) << folded << " error " << f.calc.geterror();
+    // one constant left (a Boolean one is followed by its conversion)
+    std::vector<int> ops = f.ops();
+    const std::vector<int> one_constant =
+        ops.size() == 2 ? std::vector<int>{36, 52} : std::vector<int>{37};
+    ASSERT_EQ(one_constant, ops) << folded;
+    EXPECT_TRUE(same(f.calc.eval(), c.expected)) << folded << " folded " << f.calc.eval();
+  }
+}
+
+TEST(ValueRules, NaNPassesAndComparesUnequal) {
+  struct Case {
+    const char* text;
+    float expected;
+  };
+  const Case cases[] = {
+      {"x != x", 1.0f}, {"x == x", 0.0f}, {"x < 1", 0.0f},   {"min(x, 1)", kNaN},
+      {"min(1, x)", 1.0f}, {"max(x, 1)", 1.0f}, {"sgn(x)", 0.0f}, {"int(x)", kNaN},
+      {"x / 0", -FLT_MAX}, {"x + 1e30", kNaN}, {"abs(x)", kNaN},
+  };
+  for (const Case& c : cases) {
+    harness::Formula f;
+    f.calc.x = kNaN;
+    ASSERT_EQ(1, f.compile(c.text)) << c.text;
+    EXPECT_TRUE(same(f.calc.eval(), c.expected)) << c.text;
+    EXPECT_TRUE(same(ctlcalc_access::run_reference(f.calc), c.expected)) << c.text;
+  }
+}
+
+// A Boolean variable is true when the low 16 bits of its 4 bytes are not 0:
+// the float 1.0 (bits 3F800000) is false.
+float boolean_as_float_one(std::int16_t, std::int16_t type) { return type == 4 ? 1.0f : 0.0f; }
+float boolean_low_bit(std::int16_t, std::int16_t) { return harness::bool_bits(1); }
+
+TEST(ValueRules, BooleanVariablesReadTheLowHalf) {
+  harness::Formula f;
+  ASSERT_EQ(1, f.compile("p"));
+  f.calc.setfunctions(harness::get_name, boolean_as_float_one, nullptr);
+  EXPECT_EQ(0.0f, f.calc.eval());
+  f.calc.setfunctions(harness::get_name, boolean_low_bit, nullptr);
+  EXPECT_EQ(1.0f, f.calc.eval());
+}
+
+}  // namespace
