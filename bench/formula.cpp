@@ -40,8 +40,8 @@ namespace {
 
 constexpr int kTextSize = 512;
 constexpr int kCodeEntries = 256;
-constexpr double kMinSeconds = 0.02;  // per timing run
-constexpr int kRuns = 3;              // best of
+constexpr double kMinSeconds = 0.01;  // per timing run
+constexpr int kRuns = 7;              // best of (the machine may be busy)
 
 float g_cells[kFloatSignals + kBoolSignals];
 double g_peer_vars[kFloatSignals + kBoolSignals];
@@ -70,6 +70,7 @@ double peer_int(double a) { return a >= 0 ? std::floor(a) : -std::floor(-a); }
 double peer_rad(double a) { return a * 0.01745329238474369; }
 double peer_deg(double a) { return a * 57.295780181884766; }
 double peer_sqr(double a) { return a * a; }
+double peer_not(double a) { return a == 0 ? 1 : 0; }
 
 void setup_peer(mu::Parser& p) {
   for (int i = 0; i < kFloatSignals; ++i) p.DefineVar(kFloatNames[i], &g_peer_vars[i]);
@@ -79,6 +80,7 @@ void setup_peer(mu::Parser& p) {
   p.DefineFun("rad", peer_rad);
   p.DefineFun("deg", peer_deg);
   p.DefineFun("sqr", peer_sqr);
+  p.DefineInfixOprt("!", peer_not);
 }
 
 // Seconds per call of f, best of kRuns runs of at least kMinSeconds each.
@@ -132,7 +134,14 @@ int main() {
     }
     mu::Parser peer;
     setup_peer(peer);
-    peer.SetExpr(e.peer);
+    try {
+      peer.SetExpr(e.peer);
+      peer.Eval();
+    } catch (const mu::Parser::exception_type& err) {
+      std::printf("%-48s muparser refuses %s: %s\n", e.ours, e.peer, err.GetMsg().c_str());
+      ++failures;
+      continue;
+    }
     bool same = true;
     for (int row = 0; row < kRows && same; ++row) {
       load_row(row);

@@ -2,5 +2,15 @@
 # The main job: the library's tools on the bundled example data.
 set -eu
 cd "$(dirname "$0")/.."
-[ -x build/release/veltra-info ] || scripts/build.sh release
+[ -x build/release/veltra-info ] && [ -x build/release/vtcalc ] || scripts/build.sh release
 build/release/veltra-info
+
+echo
+echo "== vtcalc: formulas over examples/pumpe.csv"
+build/release/vtcalc --bool pumpe_ein,stoerung examples/pumpe.csv \
+  "druck * durchfluss / 36" \
+  "pumpe_ein und nicht stoerung" \
+  "temperatur > 75 ? temperatur - 75 : 0"
+echo
+echo "== vtcalc: a formula with an error is reported, nothing is written"
+build/release/vtcalc --bool pumpe_ein,stoerung examples/pumpe.csv "druck * (durchfluss + " || true

@@ -138,7 +138,10 @@ bool parse_bool(const std::string& text, float& out) {
   return true;
 }
 
-void write_result(std::FILE* out, float v) {
+// Six significant digits, like a spreadsheet; the decimal mark of the input.
+constexpr int kResultDigits = 6;
+
+void write_result(std::FILE* out, float v, bool decimal_comma) {
   if (std::isnan(v)) {
     std::fputs("#NAN", out);
     return;
@@ -148,7 +151,10 @@ void write_result(std::FILE* out, float v) {
     return;
   }
   char buf[32];
-  auto r = std::to_chars(buf, buf + sizeof buf, v);
+  auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, kResultDigits);
+  if (decimal_comma)
+    for (char* p = buf; p != r.ptr; ++p)
+      if (*p == '.') *p = ',';
   std::fwrite(buf, 1, r.ptr - buf, out);
 }
 
@@ -305,7 +311,7 @@ int main(int argc, char** argv) {
     std::fwrite(line.data(), 1, line.size(), out);
     for (Formula& f : formulas) {
       std::fputc(sep, out);
-      write_result(out, f.calc.eval());
+      write_result(out, f.calc.eval(), decimal_comma);
     }
     std::fputc('\n', out);
   }
