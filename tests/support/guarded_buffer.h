@@ -1,10 +1,8 @@
 // A caller's output buffer of a stated size followed by guard bytes, for
 // tests that a function writes nothing past the size its contract names.
-// Under AddressSanitizer the heap block itself also ends at the guard.
 #pragma once
 
 #include <cstddef>
-#include <cstring>
 #include <vector>
 
 namespace vt::test {
@@ -12,20 +10,17 @@ namespace vt::test {
 class GuardedBuffer {
  public:
   static constexpr size_t kGuardBytes = 16;
-  static constexpr unsigned char kGuardValue = 0xA5;
+  static constexpr unsigned char kGuard = 0xA5;
 
   explicit GuardedBuffer(size_t size, unsigned char fill = 0x5A)
-      : size_(size), bytes_(size + kGuardBytes, kGuardValue) {
-    std::memset(bytes_.data(), fill, size);
+      : size_(size), bytes_(size + kGuardBytes, kGuard) {
+    for (size_t i = 0; i < size; ++i) bytes_[i] = fill;
   }
-
   char* data() { return reinterpret_cast<char*>(bytes_.data()); }
   unsigned char* bytes() { return bytes_.data(); }
-  size_t size() const { return size_; }
-
   bool guard_intact() const {
     for (size_t i = size_; i < bytes_.size(); ++i)
-      if (bytes_[i] != kGuardValue) return false;
+      if (bytes_[i] != kGuard) return false;
     return true;
   }
 
