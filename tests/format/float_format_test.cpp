@@ -15,50 +15,38 @@
 
 namespace {
 
-struct FormatCase {
-  int format, decimals;
-  double value;
-  int representation;
-  const char* text;
-};
-
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr int kDay = 86400;
 
 TEST(FormatFloat, WritesEachForm) {
-  const FormatCase cases[] = {
+  const struct {
+    int format, decimals;
+    double value;
+    int representation;
+    const char* text;
+  } cases[] = {
       {8, 2, 3.14159, 0, "3.14"},
       {0x400 + 8, 2, -3.14159, 0, "-0003.14"},
-      {0x400 + 8, 2, 3.14159, 0, "00003.14"},
-      {8, 2, -0.001, 0, "0.00"},
-      {8, 2, -0.004, 0, "0.00"},
+      {8, 2, -0.004, 0, "0.00"},  // no sign on a value that rounds to zero
       {8, 2, -0.0, 0, "0.00"},
-      {5, 2, 123456, 0, "1E+005"},
-      {12, 2, 123456, 0, "123456.00"},
-      {0x800 + 10, 2, 1500, 0, "1.50E+003"},
+      {5, 2, 123456, 0, "1E+005"},  // too wide: exponent notation
       {0x800 + 10, 2, -1.5e-300, 0, "-1.50E-300"},
-      {0x100 + 4, 0, 255, 0, "FF"},
       {0x400 + 0x100 + 4, 0, 255, 0, "00FF"},
       {0x100 + 8, 0, -1, 0, "FFFFFFFF"},
-      {0x100 + 8, 0, 4294967295.0, 0, "FFFFFFFF"},
       {0x100 + 8, 0, 4294967295.5, 0, "#NAN"},
-      {0x100 + 8, 0, 4294967296.0, 0, "#NAN"},
       {0x100 + 8, 0, -2147483649.0, 0, "#NAN"},
       {0x80 + 8, 0, 5, 0, "101"},
-      {0x80 + 4, 0, 255, 0, "3E+002"},  // longer than the width
+      {0x80 + 4, 0, 255, 0, "3E+002"},
       {static_cast<int16_t>(0x8000 + 0x100 + 8), 0, 255, 0, "255"},
       {static_cast<int16_t>(0x8000 + 0x400 + 8), 1, 2.5, 0, "2.5"},
       {static_cast<int16_t>(0x8000 + 0x600 + 0x3F), 3, 1e9, 0, "1000000000"},
       {0x200 + 21, 3, kDay + 2 * 3600 + 3 * 60 + 4.5, 0, "1d 02:03:04.500"},
-      {0x200 + 22, 4, 1.0, 0, "00:00:01.0005"},
       {0x200 + 17, 0, -61, 0, "-00:01:01"},
       {0x200 + 17, 0, kDay, 0, "1d 00:00:00"},
-      {0x200 + 17, 1, 1.96, 0, "00:00:02.0"},
-      {0x200 + 17, 1, kDay - 0.04, 0, "1d 00:00:00.0"},
+      {0x200 + 40, 2, 2147483647.0, 0, "24855d 03:14:07.00"},
       {0x200 + 17, 0, 3e9, 0, "#NAN"},
       {0x600 + 0x38, 0, -1, 0, "#NAN"},
       {0x600 + 0x38, 0, 4102444800.0, 0, "#NAN"},
-      {8, 2, std::nan(""), 0, "#NAN"},
       {8, 2, -std::numeric_limits<double>::signaling_NaN(), 0, "#NAN"},
       {8, 2, kInf, 0, "#INF"},
       {8, 2, -kInf, 0, "#NINF"},
@@ -66,32 +54,27 @@ TEST(FormatFloat, WritesEachForm) {
       {8, 2, 1.0, 3, "-----.--"},
       {8, 8, 1.0, 3, "--------"},
       {8, 2, 1.0, 4, "#####.##"},
-      {0, 0, 1.0, 2, ""},
   };
-  for (const FormatCase& c : cases) {
+  for (const auto& c : cases) {
     char buf[128];
-    std::memset(buf, 'Z', sizeof buf);
     EXPECT_STREQ(FormatFloat(buf, c.format, c.decimals, c.value, c.representation), c.text)
         << c.format << "," << c.decimals << " " << c.value << " repr " << c.representation;
   }
 }
 
-// The library's own rounding of durations: whole seconds after a bias of
-// 0.00049, fraction digits after 0.49 more, carried into the seconds.
+// Durations keep their own rounding, not the exact one: whole seconds after
+// a bias of 0.00049, fraction digits after 0.49 more, a carry into the
+// seconds and further.
 TEST(FormatFloat, DurationsRoundByTheirBias) {
-  struct {
+  const struct {
     double value;
     int decimals;
     const char* text;
   } cases[] = {
-      {0.9995, 0, "00:00:00"},      // 0.9995 + 0.00049 stays below a second
-      {0.99951, 0, "00:00:01"},
-      {0.9994, 0, "00:00:00"},
+      {1.0, 4, "00:00:01.0005"},  {0.9995, 0, "00:00:00"},  // exactly rounded: 1
+      {0.25, 1, "00:00:00.2"},    {0.26, 1, "00:00:00.3"},
+      {1.96, 1, "00:00:02.0"},    {kDay - 0.04, 1, "1d 00:00:00.0"},
       {59.99952, 3, "00:01:00.000"},
-      {0.25, 1, "00:00:00.2"},      // 2.5049 + 0.49 truncates to 2
-      {0.26, 1, "00:00:00.3"},
-      {3599.5, 0, "00:59:59"},
-      {2147483647.0, 2, "24855d 03:14:07.00"},
   };
   for (const auto& c : cases) {
     char buf[80];
@@ -102,7 +85,6 @@ TEST(FormatFloat, DurationsRoundByTheirBias) {
 TEST(FormatFloat, StaysWithinTheBufferItIsPromised) {
   // The contract: 80 bytes, width + 1, decimals + 18. A canary behind that
   // size must survive every form at its longest.
-  std::mt19937_64 rng(11);
   const int formats[] = {0x7F, 0x47F, 0x87F, 0x17F, 0x1FF, 0x27F, 0x8000 + 0x7F, 0};
   const double values[] = {-DBL_MAX, -1e300, -4294967295.0, -2147483647.0, -1.0 / 3, -0.0,
                            DBL_TRUE_MIN, 0.5, 86399.9999, 2147483647.0, 1e22, DBL_MAX};
