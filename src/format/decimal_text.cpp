@@ -162,6 +162,7 @@ int write_exponent(double value, int decimals, char* out, std::size_t size) {
 
 DecimalRead read_decimal(const char* text, double* value, const char** end) {
   const char* p = text;
+  while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
   bool negative = *p == '-';
   if (*p == '+' || *p == '-') ++p;
   // from_chars would also take "inf", "nan" and no "+": the number must

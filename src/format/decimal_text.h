@@ -23,7 +23,8 @@ int write_exponent(double value, int decimals, char* out, std::size_t size);
 // What read_decimal found.
 enum class DecimalRead { kNone, kValue, kOutOfRange };
 
-// Reads a decimal number at the start of text: optional sign, digits with an
+// Reads a decimal number at the start of text after white space (blank and
+// 9 to 13), as the standard conversion does: optional sign, digits with an
 // optional point, optional exponent ("1.5e-3", "-.5", "+2."). Stops at the
 // first character that does not belong to it. Writes the value and the end
 // of the number only for kValue. Text beyond the range of a double (1e400,
