@@ -1,0 +1,38 @@
+// Platform seam: the current time.
+#pragma once
+
+#include <cstdint>
+
+namespace vt::port {
+
+// Calendar fields as the system reports a point in time (the SYSTEMTIME
+// layout: month 1-12, day of week 0 = Sunday).
+struct WallTime {
+  uint16_t year, month, day_of_week, day, hour, minute, second, milliseconds;
+};
+
+// 100 ns ticks from 1601-01-01 00:00 UTC to 1970-01-01 00:00 UTC.
+constexpr uint64_t kTicksTo1970 = 116444736000000000ull;
+constexpr uint64_t kTicksPerSecond = 10000000ull;
+constexpr uint64_t kTicksPerMillisecond = 10000ull;
+
+// The current time as 100 ns ticks since 1601-01-01 UTC (the fixed time
+// while a test has set one).
+uint64_t now_ticks();
+
+// The current UTC and local wall-clock time from the system; false when the
+// system cannot tell. Ignores the test time (callers ask fixed_time first).
+bool system_wall_clock(WallTime& utc, WallTime& local);
+
+// The system's clock as ticks since 1601 (what now_ticks falls back to).
+uint64_t system_ticks();
+
+// Test hook: fix the current time of the whole library at `ticks` (another
+// engineer's export test prints a fixed time through it), or release it.
+void fix_time_for_tests(uint64_t ticks);
+void release_time_for_tests();
+
+// True, with the fixed tick count, while a test has fixed the time.
+bool fixed_time(uint64_t& ticks);
+
+}  // namespace vt::port

@@ -1,0 +1,197 @@
+// Breakdowns over the unsigned 32-bit range. localtime works on local
+// standard time (t - timezone) and asks the transition table whether
+// daylight time applies; within three days of either end of the range, where
+// t - timezone could leave the range, it shifts the UTC fields instead.
+#include "time/broken.h"
+
+#include "time/civil.h"
+#include "time/zone.h"
+
+namespace vt::time {
+
+namespace {
+
+// Inside these bounds t - timezone stays within the range for any offset up
+// to three days, so the plain path applies.
+constexpr uint32_t kEdgeLow = 3 * civil::kSecondsPerDay;
+constexpr uint32_t kEdgeHigh = kMaxTime - 3 * civil::kSecondsPerDay;
+// Minutes from 1970 beyond which no record can give a time in the range,
+// whatever the zone (2100-01-01 12:18 UTC).
+constexpr int32_t kMaxMinutes = 68374798;
+constexpr int32_t kMinYear = 69;
+constexpr int32_t kMaxYear = 200;
+
+thread_local vt_tm t_record;
+
+// Floor division and remainder for the edge shift (remainder 0..m-1).
+void carry(int64_t& x, int32_t m, int32_t& field) {
+  int64_t r = x % m;
+  if (r < 0) {
+    r += m;
+    x -= m;
+  }
+  field = static_cast<int32_t>(r);
+  x /= m;
+}
+
+// localtime within three days of either end: shift the UTC fields of t by
+// the zone offset with explicit carries.
+vt_tm* localtime_edge(uint32_t t) {
+  vt_tm* rec = gmtime(t);
+  if (!rec) return nullptr;
+  const ZoneState& z = zone_state();
+  int64_t shift = -int64_t{z.timezone};
+  if (dst_active(rec->tm_year, rec->tm_yday, rec->tm_hour, rec->tm_min, rec->tm_sec)) {
+    shift -= z.dstbias;
+    rec->tm_isdst = 1;
+  }
+  int64_t x = rec->tm_sec + shift;
+  carry(x, 60, rec->tm_sec);
+  x += rec->tm_min;
+  carry(x, 60, rec->tm_min);
+  x += rec->tm_hour;
+  carry(x, 24, rec->tm_hour);
+  int64_t days = x;
+  // Offsets are far below a day in practice; a carry of more than one day
+  // cannot be represented by the simple date moves below.
+  if (days > 1 || days < -1) return nullptr;
+  int32_t c = static_cast<int32_t>(days);
+  if (c > 0) {
+    rec->tm_mday += c;
+    rec->tm_yday += c;
+    rec->tm_wday = (rec->tm_wday + c) % 7;
+  } else if (c < 0) {
+    rec->tm_wday = (rec->tm_wday + 7 + c) % 7;
+    rec->tm_mday += c;
+    if (rec->tm_mday <= 0) {
+      rec->tm_mday += 31;
+      rec->tm_mon = 11;
+      rec->tm_yday = 364;
+      rec->tm_year -= 1;
+    } else {
+      rec->tm_yday += c;
+    }
+  }
+  if (rec->tm_mday > 31) {
+    if (rec->tm_mon != 11 || rec->tm_year != 199) return nullptr;
+    rec->tm_mday = 1;
+    rec->tm_mon = 0;
+    rec->tm_year = 200;
+    rec->tm_yday = 0;
+  }
+  return rec;
+}
+
+bool add_checked(int32_t a, int32_t b, int32_t& out) { return !__builtin_add_overflow(a, b, &out); }
+bool mul_checked(int32_t a, int32_t b, int32_t& out) { return !__builtin_mul_overflow(a, b, &out); }
+
+// The common part of mktime and mktimegm: the record's fields as seconds
+// since 1970 of the same wall clock, or false.
+bool fields_to_seconds(vt_tm* rec, uint32_t& seconds) {
+  int32_t y = rec->tm_year;
+  if (y < kMinYear || y > kMaxYear) return false;
+  if (rec->tm_mon < 0 || rec->tm_mon > 11) {
+    y += rec->tm_mon / 12;
+    rec->tm_mon %= 12;
+    if (rec->tm_mon < 0) {
+      rec->tm_mon += 12;
+      --y;
+    }
+    if (y < kMinYear || y > kMaxYear) return false;
+  }
+  // Every fourth tm_year counts as leap here; 2100 only matters for its
+  // January, which lies before the leap day.
+  int32_t yday = civil::days_before_month(false, rec->tm_mon) + (y % 4 == 0 && rec->tm_mon > 1);
+  int32_t days = civil::days_from_year_day(y, yday);
+  int32_t day_offset, hours, minutes;
+  if (__builtin_sub_overflow(rec->tm_mday, 1, &day_offset) || !add_checked(days, day_offset, days))
+    return false;
+  if (!mul_checked(days, 24, hours) || !add_checked(hours, rec->tm_hour, hours)) return false;
+  if (!mul_checked(hours, 60, minutes) || !add_checked(minutes, rec->tm_min, minutes))
+    return false;
+  if (minutes < 0 || minutes > kMaxMinutes) return false;
+  seconds = static_cast<uint32_t>(minutes) * 60u + static_cast<uint32_t>(rec->tm_sec);
+  return true;
+}
+
+}  // namespace
+
+vt_tm* thread_record() { return &t_record; }
+
+bool split_utc(uint32_t t, vt_tm& out) {
+  if (t > kMaxTime) return false;
+  int32_t days = static_cast<int32_t>(t / civil::kSecondsPerDay);
+  int32_t secs = static_cast<int32_t>(t % civil::kSecondsPerDay);
+  civil::Date d = civil::split_days(days);
+  out.tm_sec = secs % 60;
+  out.tm_min = secs / 60 % 60;
+  out.tm_hour = secs / 3600;
+  out.tm_mday = d.mday;
+  out.tm_mon = d.month;
+  out.tm_year = d.year;
+  out.tm_wday = d.wday;
+  out.tm_yday = d.yday;
+  out.tm_isdst = 0;
+  return true;
+}
+
+vt_tm* gmtime(uint32_t t) { return split_utc(t, t_record) ? &t_record : nullptr; }
+
+vt_tm* localtime(uint32_t t) {
+  if (t > kMaxTime) return nullptr;
+  read_zone_once();
+  if (t <= kEdgeLow || t >= kEdgeHigh) return localtime_edge(t);
+  const ZoneState& z = zone_state();
+  uint32_t standard = t - static_cast<uint32_t>(z.timezone);
+  vt_tm* rec = gmtime(standard);
+  if (!rec || !z.daylight) return rec;
+  if (!dst_active(rec->tm_year, rec->tm_yday, rec->tm_hour, rec->tm_min, rec->tm_sec)) return rec;
+  rec = gmtime(standard - static_cast<uint32_t>(z.dstbias));
+  if (rec) rec->tm_isdst = 1;
+  return rec;
+}
+
+uint32_t mktime_local(vt_tm* rec) {
+  if (!rec) return kInvalidTime;
+  int32_t isdst = rec->tm_isdst;
+  uint32_t seconds;
+  if (!fields_to_seconds(rec, seconds)) return kInvalidTime;
+  read_zone_once();
+  const ZoneState& z = zone_state();
+  seconds += static_cast<uint32_t>(z.timezone);
+  vt_tm* local = localtime(seconds);
+  if (!local) return kInvalidTime;
+  if (isdst > 0 || (isdst < 0 && local->tm_isdst > 0)) {
+    seconds += static_cast<uint32_t>(z.dstbias);
+    local = localtime(seconds);
+  }
+  if (!local || seconds > kMaxTime) return kInvalidTime;
+  *rec = *local;
+  return seconds;
+}
+
+uint32_t mktime_utc(vt_tm* rec) {
+  if (!rec) return kInvalidTime;
+  uint32_t seconds;
+  if (!fields_to_seconds(rec, seconds) || seconds > kMaxTime) return kInvalidTime;
+  split_utc(seconds, *rec);
+  return seconds;
+}
+
+uint32_t local_to_time(int32_t year, int32_t month, int32_t day, int32_t hour, int32_t minute,
+                       int32_t second, int32_t dstflag) {
+  int32_t y = year - 1900;
+  if (y < 70 || y > 199 || month < 1 || month > 12) return kInvalidTime;
+  int32_t yday = day - 1 + civil::days_before_month(false, month - 1) + (y % 4 == 0 && month > 2);
+  int32_t days = civil::days_from_year_day(y, yday);
+  uint32_t seconds = ((static_cast<uint32_t>(days) * 24u + static_cast<uint32_t>(hour)) * 60u +
+                      static_cast<uint32_t>(minute)) * 60u + static_cast<uint32_t>(second);
+  read_zone_once();
+  const ZoneState& z = zone_state();
+  seconds += static_cast<uint32_t>(z.timezone);
+  if (dstflag == 1 || (dstflag == -1 && dst_active(y, yday, hour, minute, second)))
+    seconds += static_cast<uint32_t>(z.dstbias);
+  return seconds;
+}
+
+}  // namespace vt::time

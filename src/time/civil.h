@@ -1,0 +1,65 @@
+// Calendar arithmetic of the library's range: day counts to civil dates and
+// back, weekdays, leap years. Knows nothing of zones or of the current time.
+//
+// Day numbers count days since 1970-01-01 (day 0, a Thursday). The library's
+// range is 1969-01-01 to 2100-01-01; inside it every fourth year from 1968 is
+// a leap year and no century rule applies, which is why the splitting below
+// can work in plain four-year cycles instead of 400-year eras.
+#pragma once
+
+#include <cstdint>
+
+namespace vt::time::civil {
+
+constexpr int32_t kSecondsPerMinute = 60;
+constexpr int32_t kSecondsPerHour = 3600;
+constexpr int32_t kSecondsPerDay = 86400;
+constexpr int32_t kDaysPerCycle = 4 * 365 + 1;  // four years, one of them leap
+constexpr int32_t kEpochWeekday = 4;            // 1970-01-01 was a Thursday
+constexpr int32_t kEpochYear = 70;              // in tm_year units (since 1900)
+// Days from 1968-01-01, the start of the leap cycle the epoch lies in, to the
+// epoch: 1968 (366 days) and 1969 (365 days).
+constexpr int32_t kCycleStartToEpoch = 731;
+
+// Calendar fields of one day, in broken-down (tm) units.
+struct Date {
+  int32_t year;   // years since 1900
+  int32_t month;  // 0-11
+  int32_t mday;   // 1-31
+  int32_t yday;   // 0-365
+  int32_t wday;   // 0 = Sunday
+};
+
+// Leap year in the library's range: tm_year divisible by 4 and not 200 (so
+// 2000 is leap and 2100 is common).
+constexpr bool is_leap(int32_t tm_year) { return tm_year % 4 == 0 && tm_year != 200; }
+
+// The Gregorian rule on a full year, for the calendar queries that state it.
+constexpr bool is_gregorian_leap(int32_t year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+// Days before month `month` (0-11; 12 gives the year length).
+int32_t days_before_month(bool leap, int32_t month);
+
+// Days in month `month` (0-11).
+int32_t days_in_month(bool leap, int32_t month);
+
+// Day number of day `yday` (0-based) of year `tm_year`; valid for
+// tm_year 69 to 200.
+constexpr int32_t days_from_year_day(int32_t tm_year, int32_t yday) {
+  // (tm_year - 1) / 4 leap days since 1900, minus the 17 before 1970.
+  return (tm_year - kEpochYear) * 365 + (tm_year - 1) / 4 - 17 + yday;
+}
+
+// Weekday (0 = Sunday) of day number `days`, any sign.
+constexpr int32_t weekday(int32_t days) {
+  int32_t w = (days + kEpochWeekday) % 7;
+  return w < 0 ? w + 7 : w;
+}
+
+// Splits a day number of -731 (1968-01-01) to 47481 (2099-12-31) into its
+// calendar fields: closed form, no loops.
+Date split_days(int32_t days);
+
+}  // namespace vt::time::civil

@@ -1,0 +1,71 @@
+// The current time: time() from the system's local wall clock and its
+// daylight flag (cached per UTC minute, as the system query is slow), and
+// _ftime from the system's tick count. A test may fix the current time.
+#include "time/clock.h"
+
+#include "port/clock.h"
+#include "port/zone.h"
+#include "time/broken.h"
+#include "time/zone.h"
+
+namespace vt::time {
+
+namespace {
+
+struct MinuteCache {
+  uint16_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
+  int32_t daylight = -1;
+  bool valid = false;
+};
+MinuteCache g_minute;
+
+bool same_minute(const MinuteCache& c, const port::WallTime& u) {
+  return c.valid && c.year == u.year && c.month == u.month && c.day == u.day &&
+         c.hour == u.hour && c.minute == u.minute;
+}
+
+// The system's word on daylight time now: -1 unknown, 0 standard, 1 daylight.
+int32_t daylight_now() {
+  port::ZoneInfo z;
+  port::ZoneNow now = port::system_zone(z);
+  if (now == port::ZoneNow::Failed) return -1;
+  return now == port::ZoneNow::Daylight && z.daylight_date.month != 0 && z.daylight_bias != 0;
+}
+
+}  // namespace
+
+uint32_t ticks_to_epoch(uint64_t ticks) {
+  if (ticks < port::kTicksTo1970) return kInvalidTime;
+  uint64_t s = (ticks - port::kTicksTo1970) / port::kTicksPerSecond;
+  return s > kMaxTime ? kInvalidTime : static_cast<uint32_t>(s);
+}
+
+uint32_t now() {
+  uint64_t fixed;
+  if (port::fixed_time(fixed)) return ticks_to_epoch(fixed);
+  port::WallTime utc, local;
+  if (!port::system_wall_clock(utc, local)) return kInvalidTime;
+  if (!same_minute(g_minute, utc)) {
+    g_minute.daylight = daylight_now();
+    g_minute.year = utc.year;
+    g_minute.month = utc.month;
+    g_minute.day = utc.day;
+    g_minute.hour = utc.hour;
+    g_minute.minute = utc.minute;
+    g_minute.valid = true;
+  }
+  return local_to_time(local.year, local.month, local.day, local.hour, local.minute, local.second,
+                       g_minute.daylight);
+}
+
+void ftime(vt_timeb& rec) {
+  read_zone_once();
+  uint64_t ticks = port::now_ticks();
+  rec.timezone = static_cast<int16_t>(zone_state().timezone / 60);
+  rec.millitm = static_cast<uint16_t>(ticks / port::kTicksPerMillisecond % 1000);
+  rec.time = static_cast<vt_time_t>(
+      static_cast<uint32_t>((ticks - port::kTicksTo1970) / port::kTicksPerSecond));
+  rec.dstflag = -1;
+}
+
+}  // namespace vt::time

@@ -1,0 +1,205 @@
+// Zone state, "TZ" parsing, transition dates and the per-year transition
+// table. The table holds every year a breakdown can meet (1969 to 2100); it
+// is rebuilt when the zone is read again or when a caller has changed
+// dstbias or the zone source since, so that a lookup costs one index.
+#include "time/zone.h"
+
+#include <cstring>
+
+#include "time/civil.h"
+
+namespace vt::time {
+
+namespace {
+
+constexpr int32_t kFirstYear = 69;   // 1969: local times of the first day
+constexpr int32_t kLastYear = 200;   // 2100: local times of the last day
+constexpr int32_t kMsPerDay = 86400000;
+
+struct TableEntry {
+  Transition start, end;
+};
+
+ZoneState g_zone;
+char g_tz_copy[kTzTextSize];
+bool g_have_tz_copy = false;
+bool g_from_system = false;
+port::ZoneInfo g_system;
+bool g_read_once = false;
+
+TableEntry g_table[kLastYear - kFirstYear + 1];
+bool g_table_valid = false;
+int32_t g_table_bias = 0;
+
+// Fixed rules of a zone given by "TZ": daylight time from the first Sunday
+// of April to the last Sunday of October, both at 02:00.
+constexpr TransitionRule kFixedStart = {true, 4, 1, 0, 2, 0, 0, 0};
+constexpr TransitionRule kFixedEnd = {true, 10, 5, 0, 2, 0, 0, 0};
+
+TransitionRule rule_of(const port::WallTime& d) {
+  return TransitionRule{d.year == 0, d.month, d.day, d.day_of_week,
+                        d.hour,      d.minute, d.second, d.milliseconds};
+}
+
+// A decimal number as the C library's text-to-integer conversion reads it
+// (white space, sign, digits), kept in 32 bits without overflowing.
+int32_t read_int(const char* p) {
+  while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
+  bool neg = false;
+  if (*p == '+' || *p == '-') neg = *p++ == '-';
+  uint32_t v = 0;
+  while (*p >= '0' && *p <= '9') v = v * 10u + static_cast<uint32_t>(*p++ - '0');
+  return static_cast<int32_t>(neg ? 0u - v : v);
+}
+
+void copy_name(char* dst, const char* src, int n) {
+  int i = 0;
+  for (; i < n && src[i]; ++i) dst[i] = src[i];
+  dst[i] = '\0';
+}
+
+const char* skip_digits(const char* p) {
+  while (*p >= '0' && *p <= '9') ++p;
+  return p;
+}
+
+// "TZ" in the form NNN[-]h[:mm[:ss]][DDD...]: three letters of standard
+// name, the offset west of UTC, and any text after it marking daylight time.
+void apply_tz(const char* tz) {
+  size_t len = std::strlen(tz);
+  copy_name(g_zone.tzname[0], tz, 3);
+  const char* p = tz + (len < 3 ? len : 3);
+  bool neg = *p == '-';
+  if (neg) ++p;
+  uint32_t sum = static_cast<uint32_t>(read_int(p)) * 3600u;
+  while (*p == '+' || (*p >= '0' && *p <= '9')) ++p;
+  if (*p == ':') {
+    sum += static_cast<uint32_t>(read_int(++p)) * 60u;
+    p = skip_digits(p);
+    if (*p == ':') {
+      sum += static_cast<uint32_t>(read_int(++p));
+      p = skip_digits(p);
+    }
+  }
+  g_zone.timezone = static_cast<int32_t>(neg ? 0u - sum : sum);
+  g_zone.daylight = static_cast<unsigned char>(*p);
+  if (g_zone.daylight)
+    copy_name(g_zone.tzname[1], p, 3);
+  else
+    g_zone.tzname[1][0] = '\0';
+}
+
+void apply_system(const port::ZoneInfo& z) {
+  g_from_system = true;
+  g_system = z;
+  int32_t tz = z.bias * 60;
+  if (z.standard_date.month != 0) tz += z.standard_bias * 60;
+  g_zone.timezone = tz;
+  if (z.daylight_date.month != 0 && z.daylight_bias != 0) {
+    g_zone.daylight = 1;
+    g_zone.dstbias = (z.daylight_bias - z.standard_bias) * 60;
+  } else {
+    g_zone.daylight = 0;
+    g_zone.dstbias = 0;
+  }
+  std::memcpy(g_zone.tzname[0], z.standard_name, kZoneNameSize);
+  std::memcpy(g_zone.tzname[1], z.daylight_name, kZoneNameSize);
+  g_zone.tzname[0][kZoneNameSize - 1] = g_zone.tzname[1][kZoneNameSize - 1] = '\0';
+}
+
+// Both transitions of one year under the rules in force: the system's
+// record when the zone came from it, else the fixed rules.
+TableEntry transitions_of(int32_t tm_year) {
+  TransitionRule start = kFixedStart, end = kFixedEnd;
+  if (g_from_system) {
+    start = rule_of(g_system.daylight_date);
+    end = rule_of(g_system.standard_date);
+  }
+  return TableEntry{dst_transition(false, start, tm_year, g_zone.dstbias),
+                    dst_transition(true, end, tm_year, g_zone.dstbias)};
+}
+
+void build_table() {
+  for (int32_t y = kFirstYear; y <= kLastYear; ++y) g_table[y - kFirstYear] = transitions_of(y);
+  g_table_bias = g_zone.dstbias;
+  g_table_valid = true;
+}
+
+}  // namespace
+
+ZoneState& zone_state() { return g_zone; }
+
+void read_zone() {
+  g_from_system = false;
+  g_table_valid = false;
+  char tz[kTzTextSize];
+  if (port::read_tz(tz, sizeof tz)) {
+    if (tz[0] == '\0') return;
+    if (g_have_tz_copy && std::strcmp(tz, g_tz_copy) == 0) return;
+    std::memcpy(g_tz_copy, tz, sizeof tz);
+    g_have_tz_copy = true;
+    apply_tz(tz);
+    return;
+  }
+  port::ZoneInfo z;
+  if (port::system_zone(z) == port::ZoneNow::Failed) return;
+  apply_system(z);
+}
+
+void read_zone_once() {
+  if (g_read_once) return;
+  g_read_once = true;
+  read_zone();
+}
+
+Transition dst_transition(bool is_end, const TransitionRule& rule, int32_t tm_year,
+                          int32_t dstbias) {
+  bool leap = tm_year % 4 == 0 && tm_year != 200;
+  // A month outside 1-12 (a malformed system record) is read as January.
+  int32_t month = rule.month >= 1 && rule.month <= 12 ? rule.month - 1 : 0;
+  int32_t first = civil::days_before_month(leap, month);
+  Transition t;
+  if (rule.day_in_month) {
+    int32_t w = civil::weekday(civil::days_from_year_day(tm_year, first));
+    int32_t occ = rule.occurrence_or_day;
+    t.day = first + (rule.weekday - w) + 7 * (w <= rule.weekday ? occ - 1 : occ);
+    if (occ == 5 && t.day >= first + civil::days_in_month(leap, month)) t.day -= 7;
+  } else {
+    t.day = first + rule.occurrence_or_day - 1;
+  }
+  // 64 bits: a malformed record may carry any 16-bit time of day.
+  int64_t ms = ((int64_t{rule.hour} * 60 + rule.minute) * 60 + rule.second) * 1000 + rule.ms;
+  if (is_end) {
+    ms += int64_t{dstbias} * 1000;
+    if (ms < 0) {
+      ms += kMsPerDay;
+      --t.day;
+    } else if (ms >= kMsPerDay) {
+      ms -= kMsPerDay;
+      ++t.day;
+    }
+  }
+  t.ms = static_cast<int32_t>(ms);
+  return t;
+}
+
+bool dst_active(int32_t tm_year, int32_t yday, int32_t hour, int32_t minute, int32_t second) {
+  if (!g_zone.daylight) return false;
+  if (!g_table_valid || g_table_bias != g_zone.dstbias) build_table();
+  const TableEntry e = tm_year >= kFirstYear && tm_year <= kLastYear
+                           ? g_table[tm_year - kFirstYear]
+                           : transitions_of(tm_year);
+  int32_t s = e.start.day, en = e.end.day, d = yday;
+  if (s < en) {
+    if (d < s || d > en) return false;
+    if (s < d && d < en) return true;
+  } else {
+    if (d < en || d > s) return true;
+    if (en < d && d < s) return false;
+  }
+  int32_t ms = (second + 60 * minute + 3600 * hour) * 1000;
+  if (d == s) return ms >= e.start.ms;
+  return ms < e.end.ms;
+}
+
+}  // namespace vt::time

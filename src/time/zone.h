@@ -1,0 +1,63 @@
+// The process-wide zone state and the daylight-saving transition rules.
+//
+// The state comes from "TZ" when it is set (name, offset, name: the dates of
+// daylight time then follow the library's fixed rules) or else from the
+// system's zone record (its own transition dates). It is read once, lazily,
+// and again on every tzset_. Nothing here takes a lock: concurrent first
+// readers write the same values.
+#pragma once
+
+#include <cstdint>
+
+#include "port/zone.h"
+
+namespace vt::time {
+
+constexpr int kZoneNameSize = port::kZoneNameSize;
+// Longest "TZ" value kept; only its first few characters are read, so a
+// longer value is compared and applied cut to this length.
+constexpr int kTzTextSize = 128;
+
+struct ZoneState {
+  int32_t timezone = 28800;  // UTC = local standard time + timezone
+  int32_t daylight = 1;      // nonzero: the zone has daylight time
+  int32_t dstbias = -3600;   // UTC = local daylight time + timezone + dstbias
+  char tzname[2][kZoneNameSize] = {"PST", "PDT"};
+};
+
+// The zone state; callers may write its values (through the exported
+// accessors), which the transition rules then follow.
+ZoneState& zone_state();
+
+// Re-reads the zone state from "TZ" or the system (the exported tzset_).
+void read_zone();
+
+// Reads the zone state the first time it is asked, never again.
+void read_zone_once();
+
+// A transition: day of the year (0-based) and milliseconds after local
+// standard midnight.
+struct Transition {
+  int32_t day;
+  int32_t ms;
+};
+
+// A transition rule: day-in-month form (occurrence 1-5, 5 the last; weekday
+// 0 = Sunday) or absolute form (day of the month), and the time of day.
+struct TransitionRule {
+  bool day_in_month;
+  int32_t month;  // 1-12
+  int32_t occurrence_or_day;
+  int32_t weekday;
+  int32_t hour, minute, second, ms;
+};
+
+// One transition date of year `tm_year`. The end of daylight time is given
+// in daylight time by the rules and moves by dstbias into standard time.
+Transition dst_transition(bool is_end, const TransitionRule& rule, int32_t tm_year,
+                          int32_t dstbias);
+
+// Whether daylight time is in effect at the given local standard time.
+bool dst_active(int32_t tm_year, int32_t yday, int32_t hour, int32_t minute, int32_t second);
+
+}  // namespace vt::time

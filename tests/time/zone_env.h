@@ -1,0 +1,56 @@
+// Test helper: set the zone of the library (and, natively, of the C library
+// as oracle) for the life of a scope.
+#pragma once
+
+#include <cstdlib>
+#include <string>
+
+#include "veltra/timezone.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+namespace vt::test {
+
+inline void set_tz(const char* value) {
+#if defined(_WIN32)
+  // The runtime's copy first: _putenv also writes the process environment,
+  // where "TZ=" would remove the variable instead of emptying it.
+  std::string s = std::string("TZ=") + (value ? value : "");
+  _putenv(s.c_str());
+  SetEnvironmentVariableA("TZ", value);
+#else
+  if (value)
+    setenv("TZ", value, 1);
+  else
+    unsetenv("TZ");
+#endif
+}
+
+// Applies `library_tz` to the library; natively then `libc_tz` (a POSIX rule
+// string with the same meaning) to the C library.
+class ZoneScope {
+ public:
+  explicit ZoneScope(const char* library_tz, const char* libc_tz = nullptr) {
+    // A value unlike any test's first, so that the library applies the next
+    // one even when it equals the last value applied before a system read.
+    // The first use of the zone reads it once more: let that happen first.
+    vt_time_t zero = 0;
+    vt_localtime(&zero);
+    set_tz("QQQ0");
+    tzset_();
+    set_tz(library_tz);
+    tzset_();
+#if !defined(_WIN32)
+    if (libc_tz) {
+      set_tz(libc_tz);
+      tzset();
+    }
+#endif
+    (void)libc_tz;
+  }
+  ~ZoneScope() { set_tz(nullptr); }
+};
+
+}  // namespace vt::test
