@@ -12,5 +12,9 @@ build/release/vtcalc --bool pumpe_ein,stoerung examples/pumpe.csv \
   "pumpe_ein und nicht stoerung" \
   "temperatur > 75 ? temperatur - 75 : 0"
 echo
+echo "== vtcalc: results under the format mask ####.##"
+build/release/vtcalc --bool pumpe_ein,stoerung --format "####.##" examples/pumpe.csv \
+  "druck * durchfluss / 36"
+echo
 echo "== vtcalc: a formula with an error is reported, nothing is written"
 build/release/vtcalc --bool pumpe_ein,stoerung examples/pumpe.csv "druck * (durchfluss + " || true

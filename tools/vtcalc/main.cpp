@@ -11,6 +11,7 @@
 
 #include "csv.h"
 #include "veltra/ctlcalc.h"
+#include "veltra/format.h"
 
 namespace {
 
@@ -41,6 +42,11 @@ const char kUsage[] =
     "  -d, --delimiter C          field separator (default: ';' when the header\n"
     "                             holds one, else ','); with ';' a decimal comma\n"
     "                             is read as a decimal point\n"
+    "  -f, --format MASK          write the results under a format mask:\n"
+    "                             \"#####.##\" width and decimals, \"0####\" leading\n"
+    "                             zeros, \"E##.###\" exponent, \"xxxx\" hexadecimal,\n"
+    "                             \"bbbb\" binary, \"hh:mm:ss.sss\" a duration in\n"
+    "                             seconds (default: six significant digits)\n"
     "  -o, --output FILE          write to FILE instead of standard output\n"
     "  -h, --help                 show this text\n"
     "\n"
@@ -140,6 +146,26 @@ bool parse_bool(const std::string& text, float& out) {
 
 // Six significant digits, like a spreadsheet; the decimal mark of the input.
 constexpr int kResultDigits = 6;
+// The forms --format accepts: decimal, leading zeros, exponent, binary,
+// hexadecimal, duration.
+constexpr std::int16_t kMaskForms = 0x0F80;
+// FormatFloat's buffer; masks read by ScanFormat are at most 32 wide.
+constexpr int kFormattedSize = 80;
+
+// A result under the format word of --format.
+struct ResultFormat {
+  bool given = false;
+  std::int16_t format = 0, decimals = 0;
+};
+
+void write_formatted(std::FILE* out, float v, const ResultFormat& f, bool decimal_comma) {
+  char buf[kFormattedSize];
+  FormatFloat(buf, f.format, f.decimals, v, 0);
+  // A duration's point stays; a number takes the decimal mark of the input.
+  if (decimal_comma && !(f.format & 0x200))
+    if (char* point = std::strchr(buf, '.')) *point = ',';
+  std::fputs(buf, out);
+}
 
 void write_result(std::FILE* out, float v, bool decimal_comma) {
   if (std::isnan(v)) {
@@ -164,6 +190,7 @@ struct Options {
   std::vector<std::string> formulas;
   std::vector<std::string> booleans;
   char sep = 0;
+  ResultFormat format;
 };
 
 int parse_args(int argc, char** argv, Options& o) {
@@ -193,6 +220,14 @@ int parse_args(int argc, char** argv, Options& o) {
       const char* v = value("a character");
       if (!v) return 1;
       o.sep = std::strcmp(v, "\\t") == 0 ? '\t' : v[0];
+    } else if (a == "-f" || a == "--format") {
+      const char* v = value("a format mask");
+      if (!v) return 1;
+      if (!ScanFormat(v, &o.format.format, &o.format.decimals, kMaskForms)) {
+        std::fprintf(stderr, "vtcalc: \"%s\" is no format mask (see --help)\n", v);
+        return 1;
+      }
+      o.format.given = true;
     } else if (a == "-o" || a == "--output") {
       const char* v = value("a file name");
       if (!v) return 1;
@@ -311,7 +346,10 @@ int main(int argc, char** argv) {
     std::fwrite(line.data(), 1, line.size(), out);
     for (Formula& f : formulas) {
       std::fputc(sep, out);
-      write_result(out, f.calc.eval(), decimal_comma);
+      if (opt.format.given)
+        write_formatted(out, f.calc.eval(), opt.format, decimal_comma);
+      else
+        write_result(out, f.calc.eval(), decimal_comma);
     }
     std::fputc('\n', out);
   }
