@@ -267,6 +267,7 @@ class VELTRA_API ctlcalc {
   tree_node* ari_if_uncached();
   tree_node* bari_if_uncached();
   bool code_ready();
+  std::int16_t compile_parsed(tree_node* tree);
 
   friend struct ctlcalc_access;
 };

@@ -7,8 +7,9 @@
 //
 // Dispatch is a jump through a label table where the compiler offers one
 // (GCC and clang), so that every operation ends in its own indirect jump;
-// otherwise a switch. A variable or constant followed by + - * / is done in
-// one step, without the push and pop.
+// otherwise a switch. A variable or constant followed by an arithmetic
+// operation or a comparison, and a Boolean variable followed by and, or,
+// xor, are done in one step, without the push and pop.
 //
 // Two facts make the float arithmetic exact without the double detour of
 // the handlers: for + - * / on single-precision operands, the double result
@@ -133,6 +134,12 @@ operand:
     case op_minus: top = clamp(top - v); pc += 2; DISPATCH();
     case op_mul: top = clamp(top * v); pc += 2; DISPATCH();
     case op_div: top = divide(top, v); pc += 2; DISPATCH();
+    case op_greater: top = boolean(top > v); pc += 2; DISPATCH();
+    case op_less: top = boolean(top < v); pc += 2; DISPATCH();
+    case op_greaterequal: top = boolean(top >= v); pc += 2; DISPATCH();
+    case op_lessequal: top = boolean(top <= v); pc += 2; DISPATCH();
+    case op_equal: top = boolean(top == v); pc += 2; DISPATCH();
+    case op_unequal: top = boolean(top != v); pc += 2; DISPATCH();
     case op_pot:
       if (v == 2.0f) {
         top = clamp(top * top);
@@ -150,7 +157,14 @@ operand:
     NEXT();
   }
   OP(30) {  // Boolean variable: its 4 bytes unchanged
-    PUSH(getvalue(pc->value.b, 4));
+    v = getvalue(pc->value.b, 4);
+    switch (pc[1].op) {  // met by and / or / xor right after
+      case op_and: top = boolean(truth(top) && truth(v)); pc += 2; DISPATCH();
+      case op_or: top = boolean(truth(top) || truth(v)); pc += 2; DISPATCH();
+      case op_xor: top = boolean(truth(top) != truth(v)); pc += 2; DISPATCH();
+      default: break;
+    }
+    PUSH(v);
     NEXT();
   }
   OP(32) top = clamp(POP() + top); NEXT();

@@ -1,9 +1,11 @@
 // The formula object: configuration, the compile driver and error reporting.
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "formula/code_check.h"
 #include "formula/machine.h"
+#include "formula/opcodes.h"
 #include "formula/workspace.h"
 #include "port/strings.h"
 #include "veltra/ctlcalc.h"
@@ -11,6 +13,24 @@
 using namespace vt::formula;
 
 namespace {
+
+// A node that lacks an operand its operation needs. The parser can leave
+// one behind: "-" or "!" without an operand records error 7 and returns the
+// node, and a later successful operand clears the error again («-a + -^b»).
+bool has_incomplete_node(const tree_node* root) {
+  std::vector<const tree_node*> work{root};
+  while (!work.empty()) {
+    const tree_node* n = work.back();
+    work.pop_back();
+    if (!n) continue;
+    int needs = is_valid_code(n->op) ? kOps[n->op].pops : 0;
+    if ((needs >= 1 && !n->left) || (needs >= 2 && !n->right) || (needs == 3 && !n->middle)) return true;
+    work.push_back(n->left);
+    work.push_back(n->middle);
+    work.push_back(n->right);
+  }
+  return false;
+}
 
 // String resource of error code n: kErrorTextBase + n.
 constexpr unsigned kErrorTextBase = 7200;
@@ -146,6 +166,27 @@ bool ctlcalc::code_ready() {
   return true;
 }
 
+// Steps after a parse without error: check, simplify, type, emit, and
+// check the emitted code against the stack's size.
+std::int16_t ctlcalc::compile_parsed(tree_node* t) {
+  if (has_incomplete_node(t)) {
+    error = kErrMissingOperand;
+    return 0;
+  }
+  optimize_tree(&t);
+  type = tree_art(t);
+  bool float_allowed = (types & 3) != 0, boolean_allowed = (types & 4) != 0;
+  if ((type == 1 && !float_allowed) || (type == 4 && !boolean_allowed) || type == 0) {
+    error = kErrResultType;
+    return 0;
+  }
+  if (type == 4) t = newnode(&t, op_b2f);  // evaluation always ends with a number
+  if (!compile_tree(t)) return 0;
+  CodeShape shape = check_code(code, codesize);
+  if (!shape.valid) error = shape.max_depth > kStackCells ? kErrTooComplex : kErrMissingOperand;
+  return shape.valid ? 1 : 0;
+}
+
 std::int16_t ctlcalc::compile() {
   if (!code || codesize == 0) {
     // Nowhere to put code, not even the terminator.
@@ -165,30 +206,22 @@ std::int16_t ctlcalc::compile() {
   std::uint32_t bound = (text && textsize) ? textsize : UINT32_MAX;
   while (length < bound && base[length]) ++length;
   reset_stack();
+  char* saved_text = text;
   try {
-    char* saved_text = text;
     text = base;
     g_parse.begin(length);
     if (length == bound) {
       error = 8;  // no terminator inside the text buffer
       cursor = base;
     } else if (tree_node* t = build_tree(); t && error == 0) {
-      optimize_tree(&t);
-      type = tree_art(t);
-      if ((type == 1 && !(types & 3)) || (type == 4 && !(types & 4)) || type == 0) {
-        error = kErrResultType;
-      } else {
-        if (type == 4) t = newnode(&t, op_b2f);
-        result = compile_tree(t);
-        if (result && check_code(code, codesize).max_depth > kStackCells) error = kErrTooComplex;
-      }
+      result = compile_parsed(t);
     }
     errorpos = static_cast<std::uint32_t>(g_parse.stopped ? g_parse.stop_offset : cursor - base);
-    text = saved_text;
   } catch (const std::bad_alloc&) {
     error = kErrNoMemory;
     errorpos = 0;
   }
+  text = saved_text;
   if (error != 0) {
     result = 0;
     codelen = 0;

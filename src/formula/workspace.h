@@ -19,6 +19,7 @@ namespace vt::formula {
 constexpr int kMaxNesting = 100;
 
 // Error codes raised by the engine itself beyond the parser's own.
+constexpr std::int16_t kErrMissingOperand = 7;
 constexpr std::int16_t kErrTooComplex = 12;
 constexpr std::int16_t kErrNesting = 14;
 constexpr std::int16_t kErrResultType = 27;

@@ -3,6 +3,7 @@
 // of values, must give the same bits both ways.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <dirent.h>
 #include <fstream>
@@ -71,7 +72,11 @@ TEST(FastLoop, GivesTheHandlersBitsOnTheBenchmarkSetAndTheCorpus) {
       f.calc.yl = 0.5f * static_cast<float>(g_row);
       float fast = f.calc.eval();
       float reference = ctlcalc_access::run_reference(f.calc);
-      EXPECT_EQ(harness::bits(reference), harness::bits(fast)) << text << " row " << g_row;
+      // every bit, except that any NaN matches any NaN (payloads are not
+      // part of the value rules)
+      if (!(std::isnan(fast) && std::isnan(reference))) {
+        EXPECT_EQ(harness::bits(reference), harness::bits(fast)) << text << " row " << g_row;
+      }
       ++compared;
     }
   }

@@ -99,6 +99,8 @@ TEST(Language, BadTextsFailWithTheirCodeAndPosition) {
       {"()", 2, -1},
       {"a = 1", 8, 2},
       {"zz", 2, -1},
+      {"-a^2 + -^b", 7, -1},  // a later operand clears the error of "-"
+      {"!p & q | !", 7, -1},
   };
   for (const ErrorCase& c : cases) {
     Formula f;

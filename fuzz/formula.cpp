@@ -1,0 +1,86 @@
+// Fuzz target of the formula engine. Every input is used twice:
+//  - as a formula text, compiled with a name callback that knows a few
+//    float and Boolean names; what compiles is evaluated by the fast loop
+//    and by the handlers one by one, which must agree;
+//  - as raw code records attached to an object, evaluated both ways too
+//    (code that fails the check gives 0.0 both ways).
+// Any crash, sanitizer report or disagreement is a finding.
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "formula/access.h"
+#include "veltra/ctlcalc.h"
+#include "veltra/ctlcalc_c.h"
+
+namespace {
+
+constexpr std::size_t kTextSize = 8192;
+constexpr std::size_t kCodeEntries = 1024;
+
+std::int16_t names(const char* name, std::int16_t type) {
+  static const char* const floats[] = {"a", "b", "c", "temp", "Druck"};
+  static const char* const bools[] = {"p", "q", "pumpe_ein"};
+  if (type == 1)
+    for (int i = 0; i < 5; ++i)
+      if (std::strcmp(name, floats[i]) == 0) return static_cast<std::int16_t>(i);
+  if (type == 4)
+    for (int i = 0; i < 3; ++i)
+      if (std::strcmp(name, bools[i]) == 0) return static_cast<std::int16_t>(10 + i);
+  if (type == 1 && std::strcmp(name, "wild") == 0) return 31000;  // past the built-ins
+  return -1;
+}
+
+float values(std::int16_t index, std::int16_t type) {
+  static const float floats[] = {1.5f, -2.0f, NAN, 0.0f, 1e30f};
+  if (type == 4) {
+    std::uint32_t bits = static_cast<std::uint32_t>(index & 1) | 0xABCD0000u;
+    float f;
+    std::memcpy(&f, &bits, 4);
+    return f;
+  }
+  return index >= 0 && index < 5 ? floats[index] : 7.0f;
+}
+
+void agree(float fast, float reference) {
+  std::uint32_t a, b;
+  std::memcpy(&a, &fast, 4);
+  std::memcpy(&b, &reference, 4);
+  // NaN payloads are not part of the value rules; every other bit is.
+  if (a != b && !(std::isnan(fast) && std::isnan(reference))) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static std::vector<char> text(kTextSize);
+  static std::vector<codeentry> code(kCodeEntries);
+
+  ctlcalc calc(text.data(), code.data(), kTextSize, kCodeEntries);
+  calc.setfunctions(names, values, nullptr);
+  calc.x = 2.0f;
+  calc.yh = -0.5f;
+  std::size_t n = size < kTextSize - 1 ? size : kTextSize - 1;
+  std::memcpy(text.data(), data, n);
+  text[n] = '\0';
+  if (calc.compile()) agree(calc.eval(), ctlcalc_access::run_reference(calc));
+  if (calc.geterrorpos() > n) std::abort();
+  (void)calc.geterrorstr();
+
+  // The bytes as stored code, exactly as long as the input.
+  std::size_t entries = size / sizeof(codeentry);
+  if (entries > 0 && entries <= kCodeEntries) {
+    std::vector<codeentry> stored(entries);
+    std::memcpy(stored.data(), data, entries * sizeof(codeentry));
+    ctlcalc attached;
+    attached.setfunctions(names, values, nullptr);
+    attached.setcode(stored.data(), static_cast<std::uint32_t>(entries));
+    agree(attached.eval(), ctlcalc_access::run_reference(attached));
+    std::int16_t list[8] = {-1};
+    (void)attached.getcalclist(list, 8);
+    (void)attached.getcodelen();
+  }
+  return 0;
+}
