@@ -1,8 +1,7 @@
-// The library's string table against a copy of its texts kept as data
-// (tests/resources/data/strings.cp1252.txt, code page 1252 bytes). Under
-// Windows the texts come from the compiled resources through LoadStringA; in
-// the native build from the library's own table. Both must give the same
-// bytes.
+// The library's string table against an independent copy of its texts in
+// code page 1252 bytes (data/strings.cp1252.txt: id, tab, text; backslash-n
+// a line feed). Under Windows the texts come from the compiled resources
+// through LoadStringA, natively from the library's own table.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -13,66 +12,48 @@
 
 namespace {
 
-constexpr int kLoadBuffer = 4096;     // longer than any text of the table
-constexpr unsigned kHighestId = 8192; // ids above the table's range are probed up to here
+constexpr unsigned kProbedIds = 8192;  // beyond the highest id of the table
 
 std::map<unsigned, std::string> expected_table() {
   std::ifstream in(VELTRA_TEST_DATA "/resources/data/strings.cp1252.txt", std::ios::binary);
   std::map<unsigned, std::string> table;
-  std::string line;
-  while (std::getline(in, line)) {
+  for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#') continue;
-    size_t tab = line.find('\t');
-    std::string text;
-    for (size_t i = tab + 1; i < line.size(); ++i) {
-      if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == 'n') {
-        text += '\n';
-        ++i;
-      } else {
-        text += line[i];
-      }
-    }
-    table[static_cast<unsigned>(std::stoul(line.substr(0, tab)))] = text;
+    std::string text = line.substr(line.find('\t') + 1);
+    for (size_t at; (at = text.find("\\n")) != std::string::npos;) text.replace(at, 2, "\n");
+    table[static_cast<unsigned>(std::stoul(line))] = text;
   }
   return table;
 }
 
+// Loads into a buffer of `size` bytes followed by a guard byte.
 std::string load(unsigned id, int size, int* count) {
-  std::string buf(static_cast<size_t>(size) + 1, '\x7f');  // last byte: guard
+  std::string buf(static_cast<size_t>(size) + 1, '\x7f');
   *count = vt::port::load_string(id, &buf[0], size);
-  EXPECT_EQ('\x7f', buf[static_cast<size_t>(size)]) << "wrote past the buffer for id " << id;
-  return buf.substr(0, buf.find('\0'));
+  EXPECT_EQ('\x7f', buf.back()) << "wrote past the buffer, id " << id;
+  return buf.c_str();
 }
 
-TEST(StringTable, EveryTextComesBackByteForByte) {
-  auto table = expected_table();
-  ASSERT_GE(table.size(), 70u);
-  for (const auto& [id, text] : table) {
+// Every text whole, cut to a short buffer, and no id beyond the list.
+TEST(StringTable, EveryTextByteForByteAndNoOthers) {
+  const auto table = expected_table();
+  ASSERT_EQ(74u, table.size());
+  for (unsigned id = 0; id < kProbedIds; ++id) {
     int n = -1;
-    EXPECT_EQ(text, load(id, kLoadBuffer, &n)) << "id " << id;
-    EXPECT_EQ(static_cast<int>(text.size()), n) << "id " << id;
-  }
-}
-
-TEST(StringTable, ShortBufferCutsTheTextAndTerminates) {
-  for (const auto& [id, text] : expected_table()) {
-    const int len = static_cast<int>(text.size());
-    for (int size : {len, len > 1 ? 2 : 1}) {
-      int n = -1;
-      std::string got = load(id, size, &n);
-      EXPECT_EQ(text.substr(0, static_cast<size_t>(size - 1)), got) << "id " << id << " size " << size;
-      EXPECT_EQ(size - 1, n) << "id " << id << " size " << size;
+    auto it = table.find(id);
+    if (it == table.end()) {
+      ASSERT_EQ("", load(id, 16, &n));
+      ASSERT_EQ(0, n) << "unexpected string id " << id;
+      continue;
     }
-  }
-}
-
-TEST(StringTable, NoOtherIdsExist) {
-  auto table = expected_table();
-  for (unsigned id = 0; id < kHighestId; ++id) {
-    if (table.count(id)) continue;
-    int n = -1;
-    EXPECT_EQ("", load(id, 16, &n)) << "id " << id;
-    ASSERT_EQ(0, n) << "unexpected string id " << id;
+    const std::string& text = it->second;
+    const int len = static_cast<int>(text.size());
+    EXPECT_EQ(text, load(id, 4096, &n)) << id;
+    EXPECT_EQ(len, n);
+    for (int size : {len, 2, 1}) {
+      EXPECT_EQ(text.substr(0, static_cast<size_t>(size - 1)), load(id, size, &n)) << id << " size " << size;
+      EXPECT_EQ(size - 1, n);
+    }
   }
 }
 
