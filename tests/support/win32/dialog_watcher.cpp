@@ -206,8 +206,12 @@ void DialogWatcher::run() {
         return;
     }
     for (HWND w : dialogs_now()) {
-      if (std::find(known_.begin(), known_.end(), w) != known_.end() || !IsWindowVisible(w))
+      // A dialog under a modal one of its own is disabled: wait for it.
+      if (std::find(known_.begin(), known_.end(), w) != known_.end() || !IsWindowVisible(w) ||
+          !IsWindowEnabled(w)) {
+        visible_since.erase(w);
         continue;
+      }
       auto it = visible_since.emplace(w, GetTickCount()).first;
       if (GetTickCount() - it->second < kSettleMs) continue;
       visible_since.erase(it);
@@ -219,7 +223,10 @@ void DialogWatcher::run() {
 
 void DialogWatcher::handle(HWND dialog) {
   SeenDialog d = read_dialog(dialog);
-  act(dialog, responder_(d));
+  DialogAction a = responder_(d);
+  if (a.revisit_owner && d.owner)
+    known_.erase(std::remove(known_.begin(), known_.end(), d.owner), known_.end());
+  act(dialog, a);
   {
     std::lock_guard<std::mutex> lock(mutex_);
     seen_.push_back(std::move(d));

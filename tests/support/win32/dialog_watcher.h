@@ -1,7 +1,7 @@
 // A test helper that answers the dialogs the code under test opens.
 //
 // A DialogWatcher runs a second thread that looks, every few milliseconds,
-// for new visible dialog windows (class "#32770": message boxes, common
+// for new visible and enabled dialog windows (class "#32770": message boxes, common
 // dialogs, dialogs from templates) of this process, on any of its threads.
 // Each new dialog is read once — caption, every control with its id, class,
 // text and style, the items of list and combo boxes, the message-box icon —
@@ -71,6 +71,7 @@ struct DialogAction {
   Kind kind = kPress;
   int button = IDCANCEL;
   std::string file;
+  bool revisit_owner = false;
 
   // Send the dialog a click of button `id` (IDOK, IDCANCEL, IDYES, ...).
   static DialogAction press(int id) { return {kPress, id, {}}; }
@@ -78,6 +79,14 @@ struct DialogAction {
   static DialogAction file_name(std::string name) { return {kFileName, IDOK, std::move(name)}; }
   // Only record the dialog; the test or the code under test closes it.
   static DialogAction leave() { return {kLeave, 0, {}}; }
+  // The same action; afterwards the dialog's owner (say the file dialog
+  // under a warning) counts as new again and is answered once more when it
+  // is enabled again.
+  DialogAction and_revisit_owner() const {
+    DialogAction a = *this;
+    a.revisit_owner = true;
+    return a;
+  }
 };
 
 class DialogWatcher {
