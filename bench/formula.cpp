@@ -19,6 +19,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "formula_set.h"
@@ -41,6 +42,7 @@ namespace {
 constexpr int kTextSize = 512;
 constexpr int kCodeEntries = 256;
 constexpr double kMinSeconds = 0.01;  // per timing run
+constexpr int kAllocationProbe = 10000;  // evaluations watched for heap use
 constexpr int kRuns = 7;              // best of (the machine may be busy)
 
 float g_cells[kFloatSignals + kBoolSignals];
@@ -83,25 +85,34 @@ void setup_peer(mu::Parser& p) {
   p.DefineInfixOprt("!", peer_not);
 }
 
-// Seconds per call of f, best of kRuns runs of at least kMinSeconds each.
+using Clock = std::chrono::steady_clock;
+
 template <class F>
-double time_per_call(F&& f) {
-  using clock = std::chrono::steady_clock;
+double seconds_for(F& f, long n) {
+  auto t0 = Clock::now();
+  for (long i = 0; i < n; ++i) f();
+  return std::chrono::duration<double>(Clock::now() - t0).count();
+}
+
+// A call count that takes at least kMinSeconds.
+template <class F>
+long calibrate(F& f) {
   long n = 1;
-  for (;;) {  // find a count that takes long enough
-    auto t0 = clock::now();
-    for (long i = 0; i < n; ++i) f();
-    double s = std::chrono::duration<double>(clock::now() - t0).count();
-    if (s >= kMinSeconds) break;
-    n *= 2;
-  }
-  double best = 1e30;
+  while (seconds_for(f, n) < kMinSeconds) n *= 2;
+  return n;
+}
+
+// Seconds per call of a and of b, each the best of kRuns runs taken in
+// turns, so that a busy machine slows both alike.
+template <class A, class B>
+std::pair<double, double> time_pair(A&& a, B&& b) {
+  long na = calibrate(a), nb = calibrate(b);
+  double best_a = 1e30, best_b = 1e30;
   for (int r = 0; r < kRuns; ++r) {
-    auto t0 = clock::now();
-    for (long i = 0; i < n; ++i) f();
-    best = std::min(best, std::chrono::duration<double>(clock::now() - t0).count() / n);
+    best_a = std::min(best_a, seconds_for(a, na) / na);
+    best_b = std::min(best_b, seconds_for(b, nb) / nb);
   }
-  return best;
+  return {best_a, best_b};
 }
 
 bool agree(double ours, double peer) {
@@ -157,18 +168,19 @@ int main() {
     }
     load_row(0);
     unsigned long before = g_allocations;
-    double ours = time_per_call([&] { sink = sink + calc.eval(); });
+    for (int i = 0; i < kAllocationProbe; ++i) sink = sink + calc.eval();
     eval_allocations += g_allocations - before;
-    double theirs = time_per_call([&] { sink = sink + peer.Eval(); });
-
-    double ours_c = time_per_call([&] {
-      calc.settext(e.ours);
-      sink = sink + calc.compile();
-    });
-    double theirs_c = time_per_call([&] {  // parse to bytecode happens at the first Eval
-      peer.SetExpr(e.peer);
-      sink = sink + peer.Eval();
-    });
+    auto [ours, theirs] = time_pair([&] { sink = sink + calc.eval(); }, [&] { sink = sink + peer.Eval(); });
+    // the peer turns text into bytecode at the first Eval after SetExpr
+    auto [ours_c, theirs_c] = time_pair(
+        [&] {
+          calc.settext(e.ours);
+          sink = sink + calc.compile();
+        },
+        [&] {
+          peer.SetExpr(e.peer);
+          sink = sink + peer.Eval();
+        });
     double r = theirs / ours, rc = theirs_c / ours_c;
     std::printf("%-48s %9.1f %9.1f %7.2f   %9.1f %9.1f %7.2f\n", e.ours, ours * 1e9, theirs * 1e9, r,
                 ours_c * 1e9, theirs_c * 1e9, rc);

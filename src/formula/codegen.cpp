@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "formula/workspace.h"
 #include "veltra/ctlcalc.h"
 
 std::int16_t ctlcalc::compile_tree(tree_node* root) {
@@ -20,29 +21,27 @@ std::int16_t ctlcalc::compile_tree(tree_node* root) {
 // the same reason as the optimiser. Every node tries to take one entry, so
 // the whole emission fails exactly when some node did not fit.
 std::int16_t ctlcalc::_compile_tree(tree_node* node, std::int16_t* count, std::int16_t* maximum) {
-  struct Visit {
-    tree_node* node;
-    bool children_done;
-  };
-  std::vector<Visit> work{{node, false}};
+  auto& work = vt::formula::g_parse.emit_walk;  // (node, children done)
+  work.clear();
+  work.push_back({node, false});
   std::int16_t ok = 1;
   while (!work.empty()) {
-    Visit v = work.back();
+    auto [n, children_done] = work.back();
     work.pop_back();
-    if (!v.node) continue;
-    if (!v.children_done) {
-      work.push_back({v.node, true});
-      work.push_back({v.node->right, false});
-      work.push_back({v.node->middle, false});
-      work.push_back({v.node->left, false});
+    if (!n) continue;
+    if (!children_done) {
+      work.push_back({n, true});
+      work.push_back({n->right, false});
+      work.push_back({n->middle, false});
+      work.push_back({n->left, false});
       continue;
     }
     if (*count >= *maximum) {
       ok = 0;
       continue;
     }
-    code[*count].value = v.node->value;
-    code[*count].op = v.node->op;
+    code[*count].value = n->value;
+    code[*count].op = n->op;
     ++*count;
   }
   return ok;

@@ -18,7 +18,9 @@ namespace {
 // one behind: "-" or "!" without an operand records error 7 and returns the
 // node, and a later successful operand clears the error again («-a + -^b»).
 bool has_incomplete_node(const tree_node* root) {
-  std::vector<const tree_node*> work{root};
+  auto& work = g_parse.check_walk;
+  work.clear();
+  work.push_back(root);
   while (!work.empty()) {
     const tree_node* n = work.back();
     work.pop_back();

@@ -6,6 +6,7 @@
 
 #include "formula/machine.h"
 #include "formula/opcodes.h"
+#include "formula/workspace.h"
 #include "veltra/ctlcalc.h"
 
 using namespace vt::formula;
@@ -61,18 +62,16 @@ std::int16_t ctlcalc::optimize_tree(tree_node** root) {
 // explicit stack: a long operator chain makes a tree as deep as the formula
 // is long, which the parser reads in a loop and no call stack should mirror.
 void ctlcalc::_optimize_tree(tree_node** root, std::int16_t* changes) {
-  struct Visit {
-    tree_node** at;
-    bool children_done;
-  };
-  std::vector<Visit> work{{root, false}};
+  auto& work = g_parse.optimise_walk;  // (place of a node, children done)
+  work.clear();
+  work.push_back({root, false});
   while (!work.empty()) {
-    Visit v = work.back();
+    auto [at, children_done] = work.back();
     work.pop_back();
-    tree_node* n = *v.at;
+    tree_node* n = *at;
     if (!n) continue;
-    if (!v.children_done) {
-      work.push_back({v.at, true});
+    if (!children_done) {
+      work.push_back({at, true});
       work.push_back({&n->right, false});
       work.push_back({&n->middle, false});
       work.push_back({&n->left, false});
@@ -131,7 +130,7 @@ void ctlcalc::_optimize_tree(tree_node** root, std::int16_t* changes) {
     }
     if (counted) ++*changes;
     if (replacement) {
-      *v.at = replacement;  // already optimised: nothing more happens to it
+      *at = replacement;  // already optimised: nothing more happens to it
       continue;
     }
 

@@ -53,25 +53,22 @@ char* ctlcalc::name(char** p) {
 
 std::int16_t ctlcalc::parse(char* pos, const char* list, char** end) {
   while (is_space(static_cast<unsigned char>(*pos))) ++pos;
+  const unsigned char* text_at = reinterpret_cast<const unsigned char*>(pos);
   std::int16_t index = 1;
-  for (const char* kw = list; *kw; ++index) {
-    const char* kw_end = std::strchr(kw, ',');
-    if (!kw_end) kw_end = kw + std::strlen(kw);
+  for (const char* kw = list;; ++index) {
     std::size_t n = 0;
-    while (kw + n < kw_end && pos[n] &&
-           fold_ascii(static_cast<unsigned char>(pos[n])) == static_cast<unsigned char>(kw[n]))
-      ++n;
-    bool match = kw + n == kw_end;
-    if (match && is_name_start(static_cast<unsigned char>(*kw)) &&
-        is_name_char(static_cast<unsigned char>(pos[n])))
-      match = false;
-    if (match) {
+    while (kw[n] && kw[n] != ',' && fold_ascii(text_at[n]) == static_cast<unsigned char>(kw[n])) ++n;
+    bool whole = kw[n] == ',' || kw[n] == '\0';
+    // A word keyword must not run on into a longer name ("sinx", "pie").
+    if (whole && is_name_start(static_cast<unsigned char>(*kw)) && is_name_char(text_at[n])) whole = false;
+    if (whole) {
       if (end) *end = pos + n;
       return index;
     }
-    kw = *kw_end ? kw_end + 1 : kw_end;
+    while (kw[n] && kw[n] != ',') ++n;
+    if (!kw[n]) return 0;
+    kw += n + 1;
   }
-  return 0;
 }
 
 std::int16_t ctlcalc::_gnf(const char* nm, std::int16_t t) {

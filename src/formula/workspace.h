@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "veltra/ctlcalc.h"
@@ -55,6 +56,10 @@ struct ParseState {
   NodeArena nodes;
   std::vector<std::int32_t> memo[2];  // per reading kind: offset -> entry
   std::vector<MemoEntry> entries;
+  // Work stacks of the tree walks, kept from compile to compile.
+  std::vector<std::pair<tree_node**, bool>> optimise_walk;
+  std::vector<std::pair<tree_node*, bool>> emit_walk;
+  std::vector<const tree_node*> check_walk;
   int depth = 0;
   // A hard limit (nesting, name length) stops the parse: the error is kept
   // and every further reading gives up at once.

@@ -57,6 +57,12 @@ TEST(StoredCode, HandWrittenArraysEvaluate) {
         0x00, 0x00, 0x00, 0x00, 0x37, 0, 0, 0,  //
         0, 0, 0, 0, 0, 0, 0, 0},
        -FLT_MAX},
+      {"index past the built-ins goes to the callback (index 2000: 0.0)",
+       {0xD0, 0x07, 0x00, 0x00, 0x23, 0, 0, 0,  //
+        0x00, 0x00, 0x80, 0x3F, 0x25, 0, 0, 0,  //
+        0x00, 0x00, 0x00, 0x00, 0x20, 0, 0, 0,  //
+        0, 0, 0, 0, 0, 0, 0, 0},
+       1.0f},
       {"float 2 to Boolean and back; Boolean constant -1",
        {0x00, 0x00, 0x00, 0x40, 0x25, 0, 0, 0,  //
         0x00, 0x00, 0x00, 0x00, 0x15, 0, 0, 0,  //
