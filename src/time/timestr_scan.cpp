@@ -1,0 +1,209 @@
+// Reading points in time: the keyword form first (NOW, DAY-1D, ...), else a
+// date and a time of day in the locale's notation, defaulting to today at
+// midnight for the parts not given.
+#include <cstring>
+
+#include "frame/locale_state.h"
+#include "time/broken.h"
+#include "time/clock.h"
+#include "time/number_field.h"
+#include "time/timestr.h"
+#include "veltra/tmsmap.h"
+
+namespace vt::time {
+
+namespace {
+
+constexpr int kKeywordCopySize = 80;  // the text is read up to 79 characters
+
+struct Keyword {
+  const char* word;
+  tmsmap::floormode floor;
+  bool floored;
+};
+// Tried in this order; the first that the text begins with wins.
+constexpr Keyword kKeywords[] = {
+    {"NOW", tmsmap::floor_second, false},   {"SECOND", tmsmap::floor_second, true},
+    {"MINUTE", tmsmap::floor_minute, true}, {"HOUR", tmsmap::floor_hour, true},
+    {"DAY", tmsmap::floor_day, true},       {"WEEK", tmsmap::floor_week, true},
+    {"MONTH", tmsmap::floor_month, true},   {"YEAR", tmsmap::floor_year, true},
+    {"SHIFT", tmsmap::floor_shift8, true},
+};
+
+int32_t clamp_count(int64_t v) {
+  return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : static_cast<int32_t>(v);
+}
+
+// Ranges of the fields of a written date and time.
+struct Range {
+  int32_t lo, hi;
+};
+constexpr Range kDayRange{1, 31}, kMonthRange{1, 12}, kYearRange{0, 2500}, kLastYearRange{0, 2100},
+    kHourRange{0, 23}, kMinuteRange{0, 59};
+
+// One field: the number as read (0 when none) and whether it counts as
+// valid in strict mode (digits, in range, no letter right after it).
+struct Field {
+  int32_t value;
+  bool valid;
+};
+
+Field read_field(const char* p, Range r) {
+  NumberField n = read_number(p);
+  int32_t v = clamp_count(n.value);
+  return Field{v, n.digits > 0 && v >= r.lo && v <= r.hi && !is_letter(*n.end)};
+}
+
+// Cuts the next field off `*p`: it ends at any of `seps` (overwritten by
+// NUL) or, for the last field, runs to the end. Null when nothing is left.
+char* next_field(char** p, const char* seps, bool last) {
+  char* start = *p;
+  if (*start == '\0') return nullptr;
+  if (last) {
+    *p = start + std::strlen(start);
+    return start;
+  }
+  char* end = start + std::strcspn(start, seps);
+  if (*end) *end++ = '\0';
+  *p = end;
+  return start;
+}
+
+// Year as written to tm_year: 00-69 are 2000-2069, 70-99 are 1970-1999, and
+// larger numbers are full years.
+int32_t tm_year_of(int32_t y) {
+  if (y < 70) return y + 100;
+  if (y < 100) return y;
+  return y - 1900;
+}
+
+bool read_date(char* word, int strict, vt_tm& r) {
+  const char* order = frame::date_order();
+  const char seps[2] = {frame::date_separator(), '\0'};
+  char* p = word;
+  for (int pos = 0; pos < 3; ++pos) {
+    char* text = next_field(&p, seps, pos == 2);
+    if (!text) break;
+    Field f{0, false};
+    switch (order[pos]) {
+      case 'D':
+        f = read_field(text, kDayRange);
+        r.tm_mday = f.value;
+        break;
+      case 'M':
+        f = read_field(text, kMonthRange);
+        r.tm_mon = f.value - 1;
+        break;
+      case 'Y':
+        f = read_field(text, pos == 2 ? kLastYearRange : kYearRange);
+        r.tm_year = tm_year_of(f.value);
+        break;
+      default:
+        break;
+    }
+    if (strict && !f.valid) return false;
+  }
+  return true;
+}
+
+bool digits_then_blanks(const char* p) {
+  p = skip_blanks(p);
+  if (*p == '+' || *p == '-') ++p;
+  if (!is_digit(*p)) return false;
+  while (is_digit(*p)) ++p;
+  return *skip_blanks(p) == '\0';
+}
+
+bool read_clock(char* word, int strict, vt_tm& r) {
+  const char seps[3] = {frame::time_separator(), ' ', '\0'};
+  char* p = word;
+  char* hour = next_field(&p, seps, false);
+  if (!hour) return true;  // no hour: midnight
+  char* minute = next_field(&p, seps, false);
+  char* second = next_field(&p, seps, true);
+  Field h = read_field(hour, kHourRange);
+  Field m = minute ? read_field(minute, kMinuteRange) : Field{0, true};
+  Field s = second ? read_field(second, kMinuteRange) : Field{0, true};
+  if (strict) {
+    if (!h.valid || !m.valid || !s.valid) return false;
+    if (strict == 2 && !minute) return false;
+    if (second && !digits_then_blanks(second)) return false;
+  }
+  r.tm_hour = h.value;
+  r.tm_min = m.value;
+  r.tm_sec = s.value;
+  return true;
+}
+
+}  // namespace
+
+uint32_t scan_keyword_time(const char* text) {
+  if (!text || !*text) return kInvalidTime;
+  tmsmap value(static_cast<vt_time_t>(now()));
+  char copy[kKeywordCopySize];
+  size_t n = 0;
+  for (; n + 1 < sizeof copy && text[n]; ++n) {
+    char c = text[n];
+    copy[n] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  copy[n] = '\0';
+  const Keyword* k = nullptr;
+  for (const Keyword& candidate : kKeywords)
+    if (std::strncmp(copy, candidate.word, std::strlen(candidate.word)) == 0) {
+      k = &candidate;
+      break;
+    }
+  if (!k) return kInvalidTime;
+  if (k->floored) value.floorne(k->floor);
+  const char* p = skip_blanks(copy + std::strlen(k->word));
+  while (*p) {
+    NumberField num = read_number(p);
+    if (num.digits == 0) return kInvalidTime;
+    int32_t count = clamp_count(num.value);
+    p = skip_blanks(num.end);
+    switch (*p++) {
+      case 'D': value.addne(count, 0, 0, 0, 0); break;
+      case 'W': value.addne(0, count, 0, 0, 0); break;
+      case 'Y': value.addne(0, 0, 0, 0, count); break;
+      case 'H': value = double(value) + 3600.0 * num.value; break;
+      case 'S': value = double(value) + double(num.value); break;
+      case 'M':
+        if (*p == 'O') {
+          ++p;
+          value.addne(0, 0, count, 0, 0);
+        } else {
+          value = double(value) + 60.0 * num.value;
+        }
+        break;
+      default: return kInvalidTime;
+    }
+    p = skip_blanks(p);
+  }
+  return static_cast<uint32_t>(!value);
+}
+
+uint32_t scan_time(char* text, int strict) {
+  uint32_t keyword = scan_keyword_time(text);
+  if (keyword != kInvalidTime) return keyword;
+  uint32_t current = now();
+  const vt_tm* today = localtime(current);
+  if (!today || !text) return kInvalidTime;
+  vt_tm r = *today;
+  r.tm_hour = r.tm_min = r.tm_sec = 0;
+  char* p = text;
+  char* w1 = next_field(&p, " ", false);
+  while (w1 && *w1 == '\0') w1 = next_field(&p, " ", false);  // runs of blanks
+  char* w2 = next_field(&p, " ", false);
+  while (w2 && *w2 == '\0') w2 = next_field(&p, " ", false);
+  if (!w1) return strict ? kInvalidTime : current;
+  if (!w2 && !std::strchr(w1, frame::date_separator())) {
+    if (strict == 2 || !read_clock(w1, strict, r)) return kInvalidTime;
+  } else {
+    if (!read_date(w1, strict, r)) return kInvalidTime;
+    if (w2 && !read_clock(w2, strict, r)) return kInvalidTime;
+  }
+  r.tm_wday = r.tm_yday = r.tm_isdst = -1;
+  return mktime_local(&r);
+}
+
+}  // namespace vt::time
