@@ -30,6 +30,7 @@ class FixedNow : public testing::Test {
   }
   void TearDown() override { vt::port::release_time_for_tests(); }
   vt::test::ZoneScope zone_{"CET-1CEST", "CET-1CEST,M4.1.0/2,M10.5.0/2"};
+  vt::test::LocaleScope locale_{"DMY", '.', ':'};
   vt_time_t now_ = 0;
 };
 
