@@ -93,8 +93,9 @@ VELTRA_FN char* strsubst(char* text, const char* from, const char* to);
 
 /* Makes every lone carriage return or line feed a carriage return and line
  * feed pair, within a buffer of size bytes; stops when the next pair would
- * not fit (the rest stays as it was). A line feed at index 0 stays.
- * Returns text. */
+ * not fit (the rest stays as it was). A line feed at index 0 stays. A
+ * text without terminator within size bytes is left unchanged. Returns
+ * text. */
 VELTRA_FN char* strcrlf(char* text, int size);
 
 /* Escapes control characters into one line (tab, line feed and carriage

@@ -8,9 +8,12 @@
 // the buffer. A line feed at index 0 has no place for a carriage return
 // before it and stays as it is.
 char* strcrlf(char* text, int size) {
-  if (!text) return text;
+  if (!text || size < 1) return text;
+  // A text that is not terminated within its buffer is left alone.
+  const char* end = static_cast<const char*>(std::memchr(text, '\0', static_cast<size_t>(size)));
+  if (!end) return text;
   long budget = size;
-  size_t len = std::strlen(text);
+  size_t len = static_cast<size_t>(end - text);
   for (size_t i = 0; text[i]; ++i) {
     const bool lone_cr = text[i] == '\r' && text[i + 1] != '\n';
     const bool lone_lf = text[i] == '\n' && i > 0 && text[i - 1] != '\r';

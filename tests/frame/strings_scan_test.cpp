@@ -122,6 +122,9 @@ TEST(StringScan, LineEndsBecomePairsWithinTheBuffer) {
       EXPECT_EQ(want, crlf_reference(got));
     }
   }
+  std::vector<char> unterminated(4, '\n');  // exact heap block: a read past it is caught
+  strcrlf(unterminated.data(), 4);
+  EXPECT_EQ(std::vector<char>(4, '\n'), unterminated);
 }
 
 TEST(StringScan, EscapeAndUnescapeWithinTheBuffer) {
