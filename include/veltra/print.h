@@ -65,12 +65,21 @@ VELTRA_FN HDC GetPrinterDC(HWND owner, PRINTDLGA* pd, const char* job, int orien
 /* Deletes the DC of GetPrinterDC and its progress dialog; `unused` is not read. */
 VELTRA_FN void DeletePrinterDC(HDC dc, HWND unused);
 
+/* The two window-system callbacks use the system's calling convention; the
+ * library exports them under their plain names through its export
+ * definitions rather than by marking them. */
+#if defined(VELTRA_BUILD)
+#define VELTRA_PRINT_CALLBACK VELTRA_C
+#else
+#define VELTRA_PRINT_CALLBACK VELTRA_FN
+#endif
+
 /* The abort procedure: for spooler codes 0 and SP_OUTOFDISK pumps the
  * thread's messages; 0 once the user pressed "Abbrechen", else nonzero. */
-VELTRA_FN BOOL CALLBACK PrinterAbortProc(HDC dc, int code);
+VELTRA_PRINT_CALLBACK BOOL CALLBACK PrinterAbortProc(HDC dc, int code);
 
 /* The progress dialog's procedure. */
-VELTRA_FN INT_PTR CALLBACK prt_printerdlg(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+VELTRA_PRINT_CALLBACK INT_PTR CALLBACK prt_printerdlg(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 
 /* Turns margins (4 floats in cm: left, right, top, bottom, from the edges of
  * the printable area) into device pixels of dc. 1 when they leave at least

@@ -1,0 +1,164 @@
+// Background printing through the test printer. Each job writes a
+// PostScript file into the print-out folder; check_output.sh reads those
+// back (pages, orientation, text) after this program has run.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "test_printer.h"
+#include "veltra/print.h"
+
+using namespace vt::print::test;
+
+namespace {
+
+std::string numbered_lines(int n, const char* word) {
+  std::string t;
+  for (int i = 1; i <= n; ++i) t += std::string(word) + " " + std::to_string(i) + "\n";
+  return t;
+}
+
+std::string long_table(int rows) {
+  std::string t = "Messwerte Anlage 7\n\nName        Wert      Einheit\n";
+  for (int i = 1; i <= rows; ++i) {
+    char row[64];
+    std::snprintf(row, sizeof row, "Sensor%-5d %5d.%d    bar\n", i, i * 3, i % 10);
+    t += row;
+  }
+  return t;
+}
+
+// Ten columns of 40 letters: too wide for the page at any table size.
+std::string wide_table() {
+  std::string header, row;
+  for (int i = 0; i < 10; ++i) {
+    header += "Spalte" + std::string(34, 'h') + "  ";
+    row += "Wert" + std::string(36, 'w') + "  ";
+  }
+  return "Breit\n\n" + header + "\n" + row + "\n";
+}
+
+// A header of 200 one-letter names over a row of blanks and letters.
+std::string many_columns() {
+  std::string header, row;
+  for (int i = 0; i < 200; ++i) {
+    header += "c ";
+    row += std::string(300, 'x').substr(0, 1) + " ";
+  }
+  return "Titel\n\n" + header + "\n" + row + "\n";
+}
+
+class PrintFileJob : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(install_test_printer());
+    pd_ = test_printer_settings();
+    owner_ = CreateWindowA("STATIC", "Messwerte", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                           nullptr, nullptr);
+    font_.lfHeight = -13;
+    font_.lfWeight = FW_NORMAL;
+    lstrcpyA(font_.lfFaceName, "Courier New");
+  }
+  void TearDown() override {
+    DestroyWindow(owner_);
+    free_settings(pd_);
+  }
+
+  // Prints `text` as <name>.txt into <name>.ps; returns PrintFile's result
+  // after the job has ended (the staged file is gone by then).
+  int print(const std::string& name, const std::string& text, uint16_t flags, PrintTarget* target = nullptr,
+            const char* title = "Messwerte") {
+    std::string in = stage_file(name + ".txt", text);
+    std::string out = print_out_dir() + "\\" + name + ".ps";
+    DeleteFileA(out.c_str());
+    std::optional<PrintTarget> own;  // answers the job's dialogs unless the caller does
+    if (!target) own.emplace(out);
+    SetWindowTextA(owner_, title);
+    PrintLayout layout{{1.5f, 1.5f, 1.5f, 1.5f}, flags, {}};
+    int r = PrintFile(owner_, &pd_, in.c_str(), &font_, &layout, 1);
+    bool gone = false;
+    for (int i = 0; i < 3000 && !gone; ++i) {  // pump: the job's windows belong to the worker
+      MSG m;
+      while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+      gone = !file_exists(in);
+      Sleep(20);
+    }
+    EXPECT_TRUE(gone) << name << ": the file is consumed";
+    // The worker ends right after deleting the file; let it finish.
+    for (int i = 0; i < 100 && FindWindowA("#32770", "Drucken"); ++i) Sleep(20);
+    Sleep(200);
+    last_out_ = out;
+    return r;
+  }
+
+  PRINTDLGA pd_{};
+  HWND owner_ = nullptr;
+  LOGFONTA font_{};
+  std::string last_out_;
+};
+
+}  // namespace
+
+TEST_F(PrintFileJob, ExampleFiles) {
+  const uint16_t table_flags = PL_PAGENUMBERS | PL_JOBNAME | PL_TITLE | PL_FRAME;
+  struct Case {
+    const char* name;
+    std::string text;
+    uint16_t flags;
+  } cases[] = {
+      {"table", data_text("table.txt"), table_flags},
+      {"table-long", long_table(150), table_flags},
+      {"table-wide", wide_table(), PL_PAGENUMBERS},
+      {"plain", data_text("plain.txt"), PL_PAGENUMBERS},
+      {"orient-30", numbered_lines(29, "kurz") + std::string(65, 'L') + "\n" + numbered_lines(5, "x"),
+       PL_AUTOORIENT | PL_PLAINTEXT},
+      {"orient-31", numbered_lines(30, "kurz") + std::string(120, 'L') + "\n", PL_AUTOORIENT | PL_PLAINTEXT},
+      {"empty", "", PL_PAGENUMBERS},
+      {"junk", std::string("\x01\x02\xff\x00\x7f\x80\r\r\n\x1b[2J\t\t&&&", 21) + std::string(3000, '\x9f'), 0},
+      {"long-line", std::string(5000, 'w') + "\nnever printed\n", PL_PAGENUMBERS},
+      {"many-columns", many_columns(), PL_PAGENUMBERS},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(print(c.name, c.text, c.flags), 1) << c.name;
+    EXPECT_TRUE(file_exists(last_out_)) << c.name << ": printed to " << last_out_;
+  }
+}
+
+TEST_F(PrintFileJob, LongJobNameAndAbbrechen) {
+  {  // its watcher must be gone before the next job's dialogs appear
+    // A title longer than the progress line: shortened there, printed whole.
+    std::string out = print_out_dir() + "\\jobname.ps";
+    PrintTarget target(out);
+    EXPECT_EQ(print("jobname", data_text("table.txt"), PL_JOBNAME, &target, std::string(250, 'T').c_str()), 1);
+    EXPECT_EQ(target.progress_line(), std::string(142, 'T') + "...  wird gedruckt...");
+    EXPECT_TRUE(file_exists(out)) << target.captions();
+  }
+
+  // Abbrechen: the job stops, the file is still consumed, no spooler message.
+  PrintTarget cancel(print_out_dir() + "\\cancelled.ps", true);
+  EXPECT_EQ(print("cancelled", numbered_lines(3000, "Zeile"), PL_PAGENUMBERS, &cancel), 1);
+  EXPECT_TRUE(cancel.messages().empty()) << cancel.messages().at(0);
+}
+
+TEST_F(PrintFileJob, FileThatCannotBeOpened) {
+  PrintTarget target("unused");
+  PrintLayout layout{{1, 1, 1, 1}, 0, {}};
+  const std::string missing = print_out_dir() + "\\missing.txt";
+  EXPECT_EQ(PrintFile(owner_, &pd_, missing.c_str(), &font_, &layout, 1), 0);
+  ASSERT_TRUE(pump_until_seen(target.watcher(), 1));
+  EXPECT_EQ(target.messages().at(0),
+            "Die Datei '" + missing + "' kann nicht ge\xF6" "ffnet werden. Die Operation wird abgebrochen.");
+  EXPECT_EQ(PrintFile(owner_, &pd_, missing.c_str(), &font_, &layout, 0), 0);
+  EXPECT_EQ(PrintFile(owner_, &pd_, nullptr, &font_, &layout, 0), 0);
+}
+
+TEST_F(PrintFileJob, MarginsThatLeaveNoRoom) {
+  std::string in = stage_file("nomargin.txt", "text\n");
+  PrintTarget target("unused");
+  PrintLayout layout{{15, 15, 1, 1}, 0, {}};
+  EXPECT_EQ(PrintFile(owner_, &pd_, in.c_str(), &font_, &layout, 1), 1);
+  ASSERT_TRUE(pump_until_seen(target.watcher(), 2));  // progress dialog, then message 210
+  EXPECT_NE(target.messages().at(0).find("Seitenr\xE4nder"), std::string::npos);
+  EXPECT_TRUE(wait_gone(in));
+}

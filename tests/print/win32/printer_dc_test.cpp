@@ -1,0 +1,131 @@
+// Printer DCs, margins and the progress dialog on the installed test printer.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "resources/resource_ids.h"
+#include "test_printer.h"
+#include "veltra/print.h"
+
+using namespace vt::print::test;
+
+namespace {
+class PrinterDC : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(install_test_printer());
+    pd_ = test_printer_settings();
+    owner_ = CreateWindowA("STATIC", "Messwerte", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                           nullptr, nullptr);
+  }
+  void TearDown() override {
+    DestroyWindow(owner_);
+    free_settings(pd_);
+  }
+  PRINTDLGA pd_{};
+  HWND owner_ = nullptr;
+};
+}  // namespace
+
+TEST_F(PrinterDC, MarginsOnTheDevice) {
+  HDC dc = GetPrinterDC(nullptr, &pd_, "Rand", 0);
+  ASSERT_NE(dc, nullptr);
+  const int w = GetDeviceCaps(dc, HORZRES), h = GetDeviceCaps(dc, VERTRES);
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+  ASSERT_EQ(dpi, 300);
+  // Oracle: pixels for a margin of c cm, from the inch, rounded down.
+  auto px = [&](float cm) { return static_cast<int32_t>(std::floor(dpi * (long double)cm / 2.54L)); };
+  // Margins that leave 256 and 255 pixels: solve for the right margin.
+  const float left = 1.0f;
+  const float right_256 = static_cast<float>((w - px(left) - 256) * 2.54 / dpi);
+  struct Case {
+    float m[4];
+    int16_t show;
+    int16_t result;
+    bool message;
+  } cases[] = {
+      {{0, 0, 0, 0}, 1, 1, false},
+      {{left, 2.0f, 1.5f, 0.5f}, 1, 1, false},
+      {{left, 40.0f, 0, 0}, 1, 0, true},
+      {{left, 40.0f, 0, 0}, 0, 0, false},
+  };
+  for (const Case& c : cases) {
+    PrintTarget answers("unused");
+    int32_t l = -1, r = -1, t = -1, b = -1;
+    EXPECT_EQ(PrtCalcMargins(dc, c.m, &l, &r, &t, &b, c.show), c.result);
+    EXPECT_EQ(l, px(c.m[0]));
+    EXPECT_EQ(r, w - px(c.m[1]));
+    EXPECT_EQ(t, px(c.m[2]));
+    EXPECT_EQ(b, h - px(c.m[3]));
+    if (c.message) {
+      ASSERT_TRUE(pump_until_seen(answers.watcher(), 1));
+      EXPECT_NE(answers.messages().at(0).find("Seitenr\xE4nder lassen zu wenig"), std::string::npos);
+    } else {
+      EXPECT_EQ(answers.watcher().count(), 0u);
+    }
+  }
+  // The boundary: whichever way the float rounds, 256 pixels pass and 255 fail.
+  for (float right = right_256 - 0.02f; right < right_256 + 0.02f; right += 0.001f) {
+    const float m[4] = {left, right, 0, 0};
+    int32_t l, r, t, b;
+    int16_t ok = PrtCalcMargins(dc, m, &l, &r, &t, &b, 0);
+    EXPECT_EQ(ok, r - l >= 256 ? 1 : 0) << r - l;
+  }
+  EXPECT_EQ(PrtCalcMargins(dc, nullptr, nullptr, nullptr, nullptr, nullptr, 1), 0);
+  DeletePrinterDC(dc, nullptr);
+}
+
+TEST_F(PrinterDC, OrientationAndProgressDialog) {
+  PrintTarget answers("unused");
+  HDC portrait = GetPrinterDC(nullptr, &pd_, "Hoch", 0);
+  ASSERT_NE(portrait, nullptr);
+  HDC landscape = GetPrinterDC(nullptr, &pd_, "Quer", 2);
+  ASSERT_NE(landscape, nullptr);
+  EXPECT_LT(GetDeviceCaps(portrait, HORZRES), GetDeviceCaps(portrait, VERTRES));
+  EXPECT_GT(GetDeviceCaps(landscape, HORZRES), GetDeviceCaps(landscape, VERTRES));
+  auto* dm = static_cast<DEVMODEA*>(GlobalLock(pd_.hDevMode));
+  EXPECT_EQ(dm->dmOrientation, DMORIENT_PORTRAIT);  // changed for the DC only
+  GlobalUnlock(pd_.hDevMode);
+  DeletePrinterDC(portrait, nullptr);
+  DeletePrinterDC(landscape, nullptr);
+  EXPECT_EQ(answers.watcher().count(), 0u);  // no owner: no dialog
+
+  // With an owner the dialog shows the job; a long name ends in "...".
+  const std::string long_name(200, 'J');
+  struct Case {
+    std::string job, line;
+  } cases[] = {
+      {"Messwerte", "Messwerte  wird gedruckt..."},
+      {std::string(145, 'K'), std::string(145, 'K') + "  wird gedruckt..."},
+      {long_name, std::string(142, 'J') + "...  wird gedruckt..."},
+  };
+  for (const Case& c : cases) {
+    PrintTarget seen("unused");
+    HDC dc = GetPrinterDC(owner_, &pd_, c.job.c_str(), 0);
+    ASSERT_NE(dc, nullptr);
+    ASSERT_TRUE(pump_until_seen(seen.watcher(), 1));
+    EXPECT_EQ(seen.progress_line(), c.line);
+    EXPECT_NE(seen.watcher().seen()[0].find("Button", "Abbrechen"), nullptr);
+    EXPECT_EQ(PrinterAbortProc(dc, 0), TRUE);
+    DeletePrinterDC(dc, nullptr);
+  }
+}
+
+TEST_F(PrinterDC, AbbrechenStopsTheAbortProcedure) {
+  PrintTarget answers("unused", true);
+  HDC dc = GetPrinterDC(owner_, &pd_, "Abbruch", 0);
+  ASSERT_NE(dc, nullptr);
+  ASSERT_TRUE(pump_until_seen(answers.watcher(), 1));
+  // The click is posted to this thread's dialog; the abort procedure pumps it.
+  BOOL go_on = TRUE;
+  for (int i = 0; i < 200 && go_on; ++i) {
+    EXPECT_EQ(PrinterAbortProc(dc, SP_ERROR), TRUE);  // other codes do not pump
+    go_on = PrinterAbortProc(dc, i % 2 ? 0 : SP_OUTOFDISK);
+    Sleep(10);
+  }
+  EXPECT_EQ(go_on, FALSE);
+  EXPECT_FALSE(IsWindowVisible(FindWindowA("#32770", "Drucken")));
+  DeletePrinterDC(dc, nullptr);
+  EXPECT_EQ(PrinterAbortProc(nullptr, 0), TRUE);  // cleared with the DC
+}

@@ -1,0 +1,185 @@
+#include "test_printer.h"
+
+#include <winspool.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "resources/resource_ids.h"
+
+namespace vt::print::test {
+
+namespace {
+constexpr char kDriver[] = "Veltra Test Driver";
+constexpr char kPpdName[] = "veltra-test.ppd";
+constexpr int kPrintToFileEdit = 201;  // the spooler's output-file field
+constexpr char kLibraryCaption[] = "Meldung";  // the library's message boxes
+
+std::string to_windows_path(std::string unix_path) {
+  for (char& c : unix_path)
+    if (c == '/') c = '\\';
+  return "Z:" + unix_path;
+}
+}  // namespace
+
+std::string print_out_dir() {
+  const char* dir = std::getenv("VELTRA_PRINT_OUT");
+  std::string d = dir && *dir ? dir : "print-out";
+  if (d[0] == '/') d = to_windows_path(d);
+  CreateDirectoryA(d.c_str(), nullptr);
+  return d;
+}
+
+std::string data_text(const char* name) {
+  std::ifstream f(to_windows_path(std::string(VELTRA_TEST_DATA) + "/print/data/" + name), std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+std::string stage_file(const std::string& name, const std::string& text) {
+  std::string path = print_out_dir() + "\\" + name;
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
+}
+
+bool file_exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool wait_gone(const std::string& path, unsigned timeout_ms) {
+  for (unsigned t = 0; t < timeout_ms; t += 20) {
+    if (!file_exists(path)) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+bool pump_until_seen(vt::test::DialogWatcher& w, size_t n, unsigned timeout_ms) {
+  for (unsigned t = 0; t < timeout_ms; t += 10) {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+    }
+    if (w.count() >= n) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
+bool install_test_printer() {
+  static bool installed = [] {
+    char dir[MAX_PATH];
+    DWORD need = 0;
+    if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &need))
+      return false;
+    std::string ppd = std::string(dir) + "\\" + kPpdName;
+    std::ofstream(ppd, std::ios::binary) << data_text(kPpdName);
+    DRIVER_INFO_3A di{};
+    di.cVersion = 3;
+    di.pName = const_cast<char*>(kDriver);
+    di.pDriverPath = const_cast<char*>("wineps.drv");
+    di.pConfigFile = const_cast<char*>("wineps.drv");
+    di.pDataFile = const_cast<char*>(kPpdName);
+    AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&di), APD_COPY_NEW_FILES);
+    HANDLE h = nullptr;
+    if (!OpenPrinterA(const_cast<char*>(kTestPrinter), &h, nullptr)) {
+      PRINTER_INFO_2A pi{};
+      pi.pPrinterName = const_cast<char*>(kTestPrinter);
+      pi.pPortName = const_cast<char*>("FILE:");
+      pi.pDriverName = const_cast<char*>(kDriver);
+      pi.pPrintProcessor = const_cast<char*>("WinPrint");
+      pi.pDatatype = const_cast<char*>("RAW");
+      pi.Attributes = PRINTER_ATTRIBUTE_LOCAL;
+      h = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&pi));
+    }
+    if (!h) return false;
+    ClosePrinter(h);
+    SetDefaultPrinterA(kTestPrinter);
+    HDC dc = CreateDCA(nullptr, kTestPrinter, nullptr, nullptr);
+    if (!dc) return false;
+    DeleteDC(dc);
+    return true;
+  }();
+  return installed;
+}
+
+PRINTDLGA test_printer_settings() {
+  PRINTDLGA pd{};
+  pd.lStructSize = sizeof pd;
+  const size_t len = sizeof kTestPrinter;
+  pd.hDevNames = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVNAMES) + 3 * len);
+  auto* names = static_cast<DEVNAMES*>(GlobalLock(pd.hDevNames));
+  char* base = reinterpret_cast<char*>(names);
+  names->wDriverOffset = sizeof(DEVNAMES);
+  names->wDeviceOffset = static_cast<WORD>(sizeof(DEVNAMES) + len);
+  names->wOutputOffset = static_cast<WORD>(sizeof(DEVNAMES) + 2 * len);
+  lstrcpyA(base + names->wDriverOffset, "winspool");
+  lstrcpyA(base + names->wDeviceOffset, kTestPrinter);
+  lstrcpyA(base + names->wOutputOffset, "FILE:");
+  GlobalUnlock(pd.hDevNames);
+
+  HANDLE h = nullptr;
+  if (OpenPrinterA(const_cast<char*>(kTestPrinter), &h, nullptr)) {
+    LONG size = DocumentPropertiesA(nullptr, h, const_cast<char*>(kTestPrinter), nullptr, nullptr, 0);
+    if (size > 0) {
+      pd.hDevMode = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+      auto* dm = static_cast<DEVMODEA*>(GlobalLock(pd.hDevMode));
+      DocumentPropertiesA(nullptr, h, const_cast<char*>(kTestPrinter), dm, nullptr, DM_OUT_BUFFER);
+      dm->dmOrientation = DMORIENT_PORTRAIT;
+      dm->dmFields |= DM_ORIENTATION;
+      GlobalUnlock(pd.hDevMode);
+    }
+    ClosePrinter(h);
+  }
+  return pd;
+}
+
+void free_settings(PRINTDLGA& pd) {
+  if (pd.hDevNames) GlobalFree(pd.hDevNames);
+  if (pd.hDevMode) GlobalFree(pd.hDevMode);
+  pd.hDevNames = pd.hDevMode = nullptr;
+}
+
+PrintTarget::PrintTarget(const std::string& out_file, bool cancel)
+    : out_(out_file), cancel_(cancel),
+      watcher_([this](const vt::test::SeenDialog& d) { return answer(d); }) {}
+
+vt::test::DialogAction PrintTarget::answer(const vt::test::SeenDialog& d) {
+  if (d.control(kPrintToFileEdit) && d.caption == "Print to File") {
+    // The dialog may still be filling its field when the watcher sees it:
+    // set the name until it stays.
+    char got[MAX_PATH] = "";
+    for (int i = 0; i < 50 && out_ != got; ++i) {
+      SetDlgItemTextA(d.hwnd, kPrintToFileEdit, out_.c_str());
+      Sleep(20);
+      GetDlgItemTextA(d.hwnd, kPrintToFileEdit, got, sizeof got);
+    }
+    return vt::test::DialogAction::press(IDOK);
+  }
+  if (d.caption == "Drucken")
+    return cancel_ ? vt::test::DialogAction::press(IDC_PRINT_CANCEL) : vt::test::DialogAction::leave();
+  return vt::test::DialogAction::press(IDOK);
+}
+
+std::vector<std::string> PrintTarget::messages() const {
+  std::vector<std::string> out;
+  for (const auto& d : watcher_.seen())
+    if (d.caption == kLibraryCaption)
+      out.push_back(d.message());
+  return out;
+}
+
+std::string PrintTarget::captions() const {
+  std::string out;
+  for (const auto& d : watcher_.seen()) out += "[" + d.caption + ": " + d.message() + "] ";
+  return out;
+}
+
+std::string PrintTarget::progress_line() const {
+  for (const auto& d : watcher_.seen())
+    if (d.caption == "Drucken")
+      if (const auto* c = d.control(IDC_PRINT_MESSAGE)) return c->text;
+  return {};
+}
+
+}  // namespace vt::print::test
