@@ -15,3 +15,10 @@ if(WIN32)
       ENVIRONMENT "LANG=${locale}.UTF-8;LC_ALL=${locale}.UTF-8;LOCPATH=${locales};VELTRA_EXPECT_LOCALE=${short}")
   endforeach()
 endif()
+
+# The frame's tests also load the built DLL itself, to see its entry point
+# and its own resources at work.
+if(WIN32)
+  add_dependencies(test_frame veltra)
+  target_compile_definitions(test_frame PRIVATE VELTRA_DLL_PATH="$<TARGET_FILE:veltra>")
+endif()

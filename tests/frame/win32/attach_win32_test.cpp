@@ -60,3 +60,23 @@ TEST(Attach, LocaleStateFollowsTheUserLocale) {
 }
 
 }  // namespace
+
+namespace {
+
+// The built DLL, loaded by its wine path (Z: is the Unix root).
+TEST(Attach, TheDllAttachesWithItsOwnResourcesAndLocale) {
+  std::string path = std::string("Z:") + VELTRA_DLL_PATH;
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  HMODULE dll = LoadLibraryA(path.c_str());
+  ASSERT_NE(nullptr, dll) << path;
+  auto get_sep = reinterpret_cast<const char* (*)(int)>(reinterpret_cast<void*>(GetProcAddress(dll, "GetSep")));
+  ASSERT_NE(nullptr, get_sep);
+  for (int which : {0, 1, 2, 3}) EXPECT_STREQ(GetSep(which), get_sep(which));  // the same locale, read again
+  char text[64];
+  EXPECT_EQ(7, LoadStringA(dll, 1, text, sizeof text));
+  EXPECT_STREQ("Meldung", text);
+  EXPECT_STREQ("Anf\xfchrungszeichen (\") vermisst", (LoadStringA(dll, 7229, text, sizeof text), text));
+  EXPECT_TRUE(FreeLibrary(dll));
+}
+
+}  // namespace
