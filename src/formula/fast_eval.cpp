@@ -129,25 +129,49 @@ float ctlcalc_access::run_fast(ctlcalc& c) {
   }
   // A pushed operand met by + - * / (or ^2 for the constant 2) right after.
 operand:
-  switch (pc[1].op) {
-    case op_plus: top = clamp(top + v); pc += 2; DISPATCH();
-    case op_minus: top = clamp(top - v); pc += 2; DISPATCH();
-    case op_mul: top = clamp(top * v); pc += 2; DISPATCH();
-    case op_div: top = divide(top, v); pc += 2; DISPATCH();
-    case op_greater: top = boolean(top > v); pc += 2; DISPATCH();
-    case op_less: top = boolean(top < v); pc += 2; DISPATCH();
-    case op_greaterequal: top = boolean(top >= v); pc += 2; DISPATCH();
-    case op_lessequal: top = boolean(top <= v); pc += 2; DISPATCH();
-    case op_equal: top = boolean(top == v); pc += 2; DISPATCH();
-    case op_unequal: top = boolean(top != v); pc += 2; DISPATCH();
-    case op_pot:
-      if (v == 2.0f) {
-        top = clamp(top * top);
-        pc += 2;
-        DISPATCH();
+  // Plain compares rather than a table jump: the operation that follows a
+  // given operand is the same on every evaluation, so they predict well.
+  {
+    std::int32_t next = pc[1].op;
+    if (next == op_mul) {
+      top = clamp(top * v);
+      pc += 2;
+      DISPATCH();
+    }
+    if (next == op_plus) {
+      top = clamp(top + v);
+      pc += 2;
+      DISPATCH();
+    }
+    if (next == op_minus) {
+      top = clamp(top - v);
+      pc += 2;
+      DISPATCH();
+    }
+    if (next == op_div) {
+      top = divide(top, v);
+      pc += 2;
+      DISPATCH();
+    }
+    if (next >= op_greater && next <= op_unequal) {
+      bool b;
+      switch (next) {
+        case op_greater: b = top > v; break;
+        case op_less: b = top < v; break;
+        case op_greaterequal: b = top >= v; break;
+        case op_lessequal: b = top <= v; break;
+        case op_equal: b = top == v; break;
+        default: b = top != v; break;
       }
-      break;
-    default: break;
+      top = boolean(b);
+      pc += 2;
+      DISPATCH();
+    }
+    if (next == op_pot && v == 2.0f) {
+      top = clamp(top * top);
+      pc += 2;
+      DISPATCH();
+    }
   }
   PUSH(v);
   NEXT();
