@@ -34,6 +34,7 @@ const char kUsage[] =
     "Boolean & and und, | or oder, ^ xor xoder, ! not nicht; functions ln exp\n"
     "sqrt sinh cosh tanh sin cos tan atan acos asin abs int rad deg sgn sqr\n"
     "min max mod; constants pi, e, ein/aus, true/false, on/off, high/low.\n"
+    "\"and\" binds more loosely than \"or\", \"or\" than \"xor\": p | q & r is (p | q) & r.\n"
     "Numeric columns are float signals. A Boolean formula gives 1 or 0.\n"
     "\n"
     "options:\n"
