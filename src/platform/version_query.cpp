@@ -5,8 +5,8 @@ namespace vt::platform {
 
 namespace {
 
-// Sizes answered by question 34: the size of the system's newer and older
-// record layouts (newer from Windows XP, NT 5.1, on).
+// Question 34 is not a yes/no question but a size that callers pass on to
+// the system: the larger one from version 5.1 (Windows XP) on.
 constexpr int kNewRecordSize = 48;
 constexpr int kOldRecordSize = 40;
 
