@@ -83,7 +83,7 @@ TEST(Strings, Trim) {
     int flags;
     const char* want;
   } cases[] = {{"  a b \t", 1, "a b \t"}, {"  a b \t", 2, "  a b"}, {"  a b \t", 3, "a b"},
-               {" \t \r", 3, ""},         {"ab", 3, "ab"},          {"  ab", 0, "  ab"}};
+               {" \t \r", 3, ""},  {" \t ", 2, ""},         {"ab", 3, "ab"},          {"  ab", 0, "  ab"}};
   for (const Case& c : cases) {
     char buf[16];
     std::strcpy(buf, c.in);

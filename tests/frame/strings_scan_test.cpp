@@ -24,6 +24,7 @@ TEST(StringScan, Searches) {
       {"catalog cat", "cat", 2, 8}, {"concat", "cat", 2, 3},   {"catalog cat", "cat", 0, 0},
       {"CATalog", "cat", 0, 0},     {"CATalog", "cat", 4, -1}, {"catalogs", "cat", 2, -1},
       {"cat\xe4", "cat", 2, -1},    {"cat_x", "cat", 2, 0},    {"", "a", 0, -1}, {"abc", "", 0, -1},
+      {"aaa", "aa", 2, -1},  // the search goes on after the whole occurrence
   };
   for (const Case& c : finds) {
     std::string t = c.text;
