@@ -1,5 +1,9 @@
-# Sourced by the test scripts: a private wine prefix and compiled locales.
-VELTRA_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+# Sourced from the repository root (". scripts/wine-env.sh"), by the test
+# scripts or by hand: a private wine prefix and compiled locales.
+# ($0 names the sourcing shell, not this file, so the root is the caller's
+# working directory unless VELTRA_ROOT says otherwise.)
+VELTRA_ROOT=${VELTRA_ROOT:-$(pwd)}
+[ -f "$VELTRA_ROOT/scripts/wine-env.sh" ] || { echo "wine-env.sh: source it from the repository root" >&2; return 1; }
 export WINEPREFIX="$VELTRA_ROOT/build/wineprefix"
 export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export VELTRA_LOCPATH="$VELTRA_ROOT/build/locales"
