@@ -8,8 +8,9 @@
 // Dispatch is a jump through a label table where the compiler offers one
 // (GCC and clang), so that every operation ends in its own indirect jump;
 // otherwise a switch. A variable or constant followed by an arithmetic
-// operation or a comparison, and a Boolean variable followed by and, or,
-// xor, are done in one step, without the push and pop.
+// operation, a comparison, a square or the choice of a conditional, and a
+// Boolean variable followed by and, or, xor, are done in one step, without
+// the push and pop.
 //
 // Two facts make the float arithmetic exact without the double detour of
 // the handlers: for + - * / on single-precision operands, the double result
@@ -133,6 +134,11 @@ operand:
   // given operand is the same on every evaluation, so they predict well.
   {
     std::int32_t next = pc[1].op;
+    if (next == op_cfpush && pc[1].value.f == 2.0f && pc[2].op == op_pot) {  // v^2
+      v = clamp(v * v);
+      pc += 2;
+      next = pc[1].op;
+    }
     if (next == op_mul) {
       top = clamp(top * v);
       pc += 2;
@@ -164,6 +170,12 @@ operand:
         default: b = top != v; break;
       }
       top = boolean(b);
+      pc += 2;
+      DISPATCH();
+    }
+    if (next == op_ari_if) {  // v is the else value, top the then value
+      float then_value = top;
+      top = truth(POP()) ? then_value : v;
       pc += 2;
       DISPATCH();
     }

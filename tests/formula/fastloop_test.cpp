@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fstream>
@@ -81,6 +83,39 @@ TEST(FastLoop, GivesTheHandlersBitsOnTheBenchmarkSetAndTheCorpus) {
     }
   }
   EXPECT_GE(compared, 40 * formula_set::kRows);
+}
+
+// Every build gives the same bits: the values of the benchmark set on all
+// rows are kept in a file made by one build and checked by all of them.
+// VELTRA_GOLDEN_OUT=file writes this build's values instead.
+TEST(FastLoop, BenchmarkSetValuesAreTheSameInEveryBuild) {
+  std::string path = std::string(VELTRA_TEST_DATA) + "/formula/data/benchmark_set_values.txt";
+  std::ostringstream actual;
+  for (const formula_set::Entry& e : formula_set::kFormulas) {
+    harness::Formula f;
+    f.calc.setfunctions(set_names, set_values, nullptr);
+    ASSERT_EQ(1, f.compile(e.ours)) << e.ours;
+    for (g_row = 0; g_row < formula_set::kRows; ++g_row) {
+      char line[32];
+      std::snprintf(line, sizeof line, "%08x", harness::bits(f.calc.eval()));
+      actual << line << (g_row + 1 < formula_set::kRows ? ' ' : '\n');
+    }
+  }
+  if (const char* out = std::getenv("VELTRA_GOLDEN_OUT")) {
+    std::ofstream(out) << actual.str();
+    return;
+  }
+  std::ifstream in(path);
+  ASSERT_TRUE(in) << path;
+  std::stringstream expected;
+  expected << in.rdbuf();
+  std::istringstream want(expected.str()), got(actual.str());
+  std::string want_line, got_line;
+  for (const formula_set::Entry& e : formula_set::kFormulas) {
+    std::getline(want, want_line);
+    std::getline(got, got_line);
+    EXPECT_EQ(want_line, got_line) << e.ours;
+  }
 }
 
 }  // namespace
