@@ -13,7 +13,9 @@ namespace vt::format {
 namespace {
 
 constexpr char kNanText[] = "#NAN";
-// Digits below the exponent: width minus "d.", "E+ddd" and a sign.
+// A value too wide for its field falls back to exponent notation with at
+// most width - 6 decimals: the leading digit, the point and the five
+// characters of "E+ddd" take the rest of the field (a sign aside).
 constexpr int kExponentOverhead = 6;
 
 char* put_text(char* out, const char* text) {
