@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int error = -1;
   double value = ScanFloat(copy.data(), format, &error);
   if (error != 0 && error != 1) std::abort();
-  format_exactly(format, static_cast<int16_t>(data[2] % 40), value, data[3] % 6);
+  format_exactly(format, static_cast<int16_t>(data[2]), value, data[3] % 6);
 
   int16_t f = 0, d = 0;
   if (ScanFormat(text.data(), &f, &d, allowed)) {
