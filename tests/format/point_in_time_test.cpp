@@ -1,0 +1,43 @@
+// Points in time inside number fields: FormatFloat writes them through the
+// time strings and ScanFloat reads them back.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "veltra/format.h"
+
+namespace {
+
+TEST(PointInTime, ReadsBackWhatFormatFloatWrote) {
+  std::mt19937_64 rng(3);
+  for (int i = 0; i < 2000; ++i) {
+    // Around midday, away from the night hours where clocks change.
+    double t = static_cast<double>(rng() % 47400) * 86400 + 36000 + static_cast<double>(rng() % 14400);
+    char buf[80];
+    for (int fields : {0x3F, 0x7F}) {
+      FormatFloat(buf, static_cast<int16_t>(0x600 + fields), 0, t + 0.75, 0);
+      std::string text = buf;
+      int error = -1;
+      ASSERT_EQ(ScanFloat(&text[0], static_cast<int16_t>(0x600 + fields), &error), t) << buf;
+      ASSERT_EQ(error, 0) << buf;
+    }
+    // The "&T" prefix reads a date and time whatever the format word.
+    FormatFloat(buf, 0x600 + 0x3F, 0, t, 0);
+    std::string text = "&T" + std::string(buf);
+    ASSERT_EQ(ScanFloat(&text[0], 0, nullptr), t) << text;
+  }
+}
+
+TEST(PointInTime, RejectsWhatHasNoDate) {
+  char buf[80];
+  EXPECT_STREQ(FormatFloat(buf, 0x600 + 0x3F, 0, -1, 0), "#NAN");
+  EXPECT_STREQ(FormatFloat(buf, 0x600 + 0x3F, 0, 4102444800.0, 0), "#NAN");
+  EXPECT_STRNE(FormatFloat(buf, 0x600 + 0x3F, 0, 4000000000.0, 0), "#NAN");
+  char text[] = "32.13.2024";
+  int error = -1;
+  EXPECT_EQ(ScanFloat(text, 0x600 + 0x38, &error), -1.0);
+  EXPECT_EQ(error, 1);
+}
+
+}  // namespace
