@@ -118,14 +118,18 @@ bool fields_to_seconds(vt_tm* rec, uint32_t& seconds) {
 
 vt_tm* thread_record() { return &t_record; }
 
-bool split_utc(uint32_t t, vt_tm& out) {
-  if (t > kMaxTime) return false;
-  int32_t days = static_cast<int32_t>(t / civil::kSecondsPerDay);
-  int32_t secs = static_cast<int32_t>(t % civil::kSecondsPerDay);
-  civil::Date d = civil::split_days(days);
+// Time-of-day fields of a second within the day.
+inline void split_clock(int32_t secs, vt_tm& out) {
   out.tm_sec = secs % 60;
   out.tm_min = secs / 60 % 60;
   out.tm_hour = secs / 3600;
+}
+
+bool split_utc(uint32_t t, vt_tm& out) {
+  if (t > kMaxTime) return false;
+  int32_t days = static_cast<int32_t>(t / civil::kSecondsPerDay);
+  civil::Date d = civil::split_days(days);
+  split_clock(static_cast<int32_t>(t % civil::kSecondsPerDay), out);
   out.tm_mday = d.mday;
   out.tm_mon = d.month;
   out.tm_year = d.year;
@@ -137,18 +141,44 @@ bool split_utc(uint32_t t, vt_tm& out) {
 
 vt_tm* gmtime(uint32_t t) { return split_utc(t, t_record) ? &t_record : nullptr; }
 
-vt_tm* localtime(uint32_t t) {
-  if (t > kMaxTime) return nullptr;
-  read_zone_once();
-  if (t <= kEdgeLow || t >= kEdgeHigh) return localtime_edge(t);
+// Local fields of t away from the ends of the range: local standard time,
+// moved by dstbias while daylight time is in effect. A move that stays
+// within the day (most hours) only redoes the time of day.
+static bool split_local(uint32_t t, vt_tm& out) {
   const ZoneState& z = zone_state();
   uint32_t standard = t - static_cast<uint32_t>(z.timezone);
-  vt_tm* rec = gmtime(standard);
-  if (!rec || !z.daylight) return rec;
-  if (!dst_active(rec->tm_year, rec->tm_yday, rec->tm_hour, rec->tm_min, rec->tm_sec)) return rec;
-  rec = gmtime(standard - static_cast<uint32_t>(z.dstbias));
-  if (rec) rec->tm_isdst = 1;
-  return rec;
+  if (!split_utc(standard, out)) return false;
+  if (!z.daylight ||
+      !dst_active(out.tm_year, out.tm_yday, out.tm_hour, out.tm_min, out.tm_sec))
+    return true;
+  uint32_t daylight = standard - static_cast<uint32_t>(z.dstbias);
+  if (daylight / civil::kSecondsPerDay == standard / civil::kSecondsPerDay && daylight <= kMaxTime) {
+    split_clock(static_cast<int32_t>(daylight % civil::kSecondsPerDay), out);
+  } else if (!split_utc(daylight, out)) {
+    return false;
+  }
+  out.tm_isdst = 1;
+  return true;
+}
+
+// Local fields of any t of the range into `out`.
+static bool break_local(uint32_t t, vt_tm& out) {
+  if (t > kMaxTime) return false;
+  read_zone_once();
+  if (t <= kEdgeLow || t >= kEdgeHigh) {
+    const vt_tm* r = localtime_edge(t);
+    if (!r) return false;
+    out = *r;
+    return true;
+  }
+  return split_local(t, out);
+}
+
+vt_tm* localtime(uint32_t t) {
+  vt_tm r;
+  if (!break_local(t, r)) return nullptr;
+  t_record = r;
+  return &t_record;
 }
 
 uint32_t mktime_local(vt_tm* rec) {
@@ -159,14 +189,13 @@ uint32_t mktime_local(vt_tm* rec) {
   read_zone_once();
   const ZoneState& z = zone_state();
   seconds += static_cast<uint32_t>(z.timezone);
-  vt_tm* local = localtime(seconds);
-  if (!local) return kInvalidTime;
-  if (isdst > 0 || (isdst < 0 && local->tm_isdst > 0)) {
+  vt_tm local;
+  if (!break_local(seconds, local)) return kInvalidTime;
+  if (isdst > 0 || (isdst < 0 && local.tm_isdst > 0)) {
     seconds += static_cast<uint32_t>(z.dstbias);
-    local = localtime(seconds);
+    if (!break_local(seconds, local)) return kInvalidTime;
   }
-  if (!local || seconds > kMaxTime) return kInvalidTime;
-  *rec = *local;
+  *rec = local;
   return seconds;
 }
 

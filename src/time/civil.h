@@ -58,8 +58,29 @@ constexpr int32_t weekday(int32_t days) {
   return w < 0 ? w + 7 : w;
 }
 
+namespace detail {
+constexpr int32_t kLeapDayIndex = 59;  // 0-based day of the year of 29 February
+extern const uint8_t (&kMonthOfLeapDay)[366];
+extern const int32_t kDaysBeforeLeap[13];
+}  // namespace detail
+
 // Splits a day number of -731 (1968-01-01) to 47481 (2099-12-31) into its
-// calendar fields: closed form, no loops.
-Date split_days(int32_t days);
+// calendar fields: closed form, no loops. Inline: every breakdown runs it.
+inline Date split_days(int32_t days) {
+  Date d;
+  // r: day within a cycle that starts with a leap year (1968, 1972, ...).
+  int32_t n = days + kCycleStartToEpoch;
+  int32_t cycle = n / kDaysPerCycle;
+  int32_t r = n % kDaysPerCycle;
+  int32_t year_in_cycle = r < 366 ? 0 : (r - 1) / 365;
+  d.yday = r < 366 ? r : (r - 1) % 365;
+  d.year = 68 + 4 * cycle + year_in_cycle;
+  // A common year's days from 1 March on index the leap-year table one on.
+  int32_t leap_index = d.yday + (year_in_cycle != 0 && d.yday >= detail::kLeapDayIndex ? 1 : 0);
+  d.month = detail::kMonthOfLeapDay[leap_index];
+  d.mday = leap_index - detail::kDaysBeforeLeap[d.month] + 1;
+  d.wday = weekday(days);
+  return d;
+}
 
 }  // namespace vt::time::civil

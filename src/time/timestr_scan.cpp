@@ -54,7 +54,8 @@ Field read_field(const char* p, Range r) {
   return Field{v, n.digits > 0 && v >= r.lo && v <= r.hi && !is_letter(*n.end)};
 }
 
-// Cuts the next field off `*p`: it ends at any of `seps` (overwritten by
+// Cuts the next field off `*p`: it ends at either of the one or two
+// characters of `seps` (overwritten by
 // NUL) or, for the last field, runs to the end. Null when nothing is left.
 char* next_field(char** p, const char* seps, bool last) {
   char* start = *p;
@@ -63,7 +64,9 @@ char* next_field(char** p, const char* seps, bool last) {
     *p = start + std::strlen(start);
     return start;
   }
-  char* end = start + std::strcspn(start, seps);
+  // One or two separators: a plain loop beats the library's span search.
+  char* end = start;
+  while (*end && *end != seps[0] && (seps[1] == '\0' || *end != seps[1])) ++end;
   if (*end) *end++ = '\0';
   *p = end;
   return start;
@@ -77,7 +80,11 @@ int32_t tm_year_of(int32_t y) {
   return y - 1900;
 }
 
-bool read_date(char* word, int strict, vt_tm& r) {
+// Date fields a text gave (the others are today's).
+constexpr unsigned kGivenDay = 1, kGivenMonth = 2, kGivenYear = 4;
+constexpr unsigned kGivenDate = kGivenDay | kGivenMonth | kGivenYear;
+
+bool read_date(char* word, int strict, vt_tm& r, unsigned& given) {
   const char* order = frame::date_order();
   const char seps[2] = {frame::date_separator(), '\0'};
   char* p = word;
@@ -89,14 +96,17 @@ bool read_date(char* word, int strict, vt_tm& r) {
       case 'D':
         f = read_field(text, kDayRange);
         r.tm_mday = f.value;
+        given |= kGivenDay;
         break;
       case 'M':
         f = read_field(text, kMonthRange);
         r.tm_mon = f.value - 1;
+        given |= kGivenMonth;
         break;
       case 'Y':
         f = read_field(text, pos == 2 ? kLastYearRange : kYearRange);
         r.tm_year = tm_year_of(f.value);
+        given |= kGivenYear;
         break;
       default:
         break;
@@ -139,7 +149,9 @@ bool read_clock(char* word, int strict, vt_tm& r) {
 
 uint32_t scan_keyword_time(const char* text) {
   if (!text || !*text) return kInvalidTime;
-  tmsmap value(static_cast<vt_time_t>(now()));
+  // Every keyword starts with one of these letters: other texts (dates,
+  // times) are turned away without copying them.
+  if (!std::strchr("NSMHDWYnsmhdwy", text[0])) return kInvalidTime;
   char copy[kKeywordCopySize];
   size_t n = 0;
   for (; n + 1 < sizeof copy && text[n]; ++n) {
@@ -154,6 +166,7 @@ uint32_t scan_keyword_time(const char* text) {
       break;
     }
   if (!k) return kInvalidTime;
+  tmsmap value(static_cast<vt_time_t>(now()));
   if (k->floored) value.floorne(k->floor);
   const char* p = skip_blanks(copy + std::strlen(k->word));
   while (*p) {
@@ -185,22 +198,33 @@ uint32_t scan_keyword_time(const char* text) {
 uint32_t scan_time(char* text, int strict) {
   uint32_t keyword = scan_keyword_time(text);
   if (keyword != kInvalidTime) return keyword;
-  uint32_t current = now();
-  const vt_tm* today = localtime(current);
-  if (!today || !text) return kInvalidTime;
-  vt_tm r = *today;
-  r.tm_hour = r.tm_min = r.tm_sec = 0;
+  if (!text) return kInvalidTime;
+  vt_tm r{};
+  unsigned given = 0;
   char* p = text;
   char* w1 = next_field(&p, " ", false);
   while (w1 && *w1 == '\0') w1 = next_field(&p, " ", false);  // runs of blanks
   char* w2 = next_field(&p, " ", false);
   while (w2 && *w2 == '\0') w2 = next_field(&p, " ", false);
-  if (!w1) return strict ? kInvalidTime : current;
+  if (!w1) {
+    if (strict) return kInvalidTime;
+    uint32_t current = now();
+    return localtime(current) ? current : kInvalidTime;
+  }
   if (!w2 && !std::strchr(w1, frame::date_separator())) {
     if (strict == 2 || !read_clock(w1, strict, r)) return kInvalidTime;
   } else {
-    if (!read_date(w1, strict, r)) return kInvalidTime;
+    if (!read_date(w1, strict, r, given)) return kInvalidTime;
     if (w2 && !read_clock(w2, strict, r)) return kInvalidTime;
+  }
+  // The parts of the date not given are today's: the clock is read only
+  // when the text needs it.
+  if (given != kGivenDate) {
+    const vt_tm* today = localtime(now());
+    if (!today) return kInvalidTime;
+    if (!(given & kGivenDay)) r.tm_mday = today->tm_mday;
+    if (!(given & kGivenMonth)) r.tm_mon = today->tm_mon;
+    if (!(given & kGivenYear)) r.tm_year = today->tm_year;
   }
   r.tm_wday = r.tm_yday = r.tm_isdst = -1;
   return mktime_local(&r);
