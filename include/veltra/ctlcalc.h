@@ -105,9 +105,15 @@ class VELTRA_API ctlcalc {
   /* Installs the callbacks; a null one is replaced by its default. */
   void setfunctions(ctlcalc_getname getname, ctlcalc_getvalue getvalue, ctlcalc_setvalue setvalue);
 
+  /* Value type of the last compiled formula: 1 float, 4 Boolean (kept by
+   * an empty formula or a failed compile). */
   std::int16_t gettype();
+  /* Allowed value types: bit 1 (or 2) float, bit 4 Boolean; default 5. A
+   * formula whose result type is not allowed fails with error 27. */
   void settype(std::int16_t types);
+  /* 1 for every operation. */
   std::int16_t isvalidop(operation op);
+  /* The owner window, kept for the caller; the library does not use it. */
   void setowner(void* owner);
   void* getowner();
 
@@ -119,11 +125,15 @@ class VELTRA_API ctlcalc {
   /* Evaluates the code: 0.0 for empty code or code that fails the check. */
   float eval();
 
+  /* 1 when there is a code buffer and its code is not empty. */
   std::int16_t is_valid();
+  /* Empties the code (eval then gives 0.0); no effect without a buffer. */
   void invalidate();
+  /* Current error code, 0 for none (texts: geterrorstr). */
   std::int16_t geterror();
   /* Sets the error code; a negative code is ignored. */
   void seterror(std::int16_t code);
+  /* Byte offset in the text where the last compile stopped. */
   std::uint32_t geterrorpos();
   /* German text of the error code (empty when the code has none), in the
    * process-wide scratch buffer until the next compile or geterrorstr. */
@@ -140,7 +150,10 @@ class VELTRA_API ctlcalc {
   /* 1 when the code reads the variable `index`. */
   std::int16_t findsignal(std::int16_t index);
 
-  /* Operation handlers: each works on the process-wide evaluation stack. */
+  /* Operation handlers: the reference semantics of each operation code.
+   * Each pops its operands from the process-wide evaluation stack and
+   * pushes its result; on an empty stack an operand reads as 0 and on a
+   * full one the result is dropped, so no call can reach past the stack. */
   void _null();
   void _log();
   void _exp();
