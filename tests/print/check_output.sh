@@ -22,7 +22,7 @@ has() { printf '%s\n' "$1" | grep -q -- "$2"; }
 end_col() { printf '%s\n' "$1" | grep -m1 -- "$2" | awk -v w="$2" '{ print index($0, w) + length(w) - 1 }'; }
 start_col() { printf '%s\n' "$1" | grep -m1 -- "$2" | awk -v w="$2" '{ print index($0, w) }'; }
 
-for f in table table-long table-wide plain orient-30 orient-31 empty junk long-line many-columns jobname; do
+for f in table table-long table-wide plain orient-30 orient-31 empty junk long-line many-columns long-field jobname; do
   [ -s "$out/$f.ps" ] || { bad "$f.ps was not printed"; continue; }
   pdf "$f"
 done

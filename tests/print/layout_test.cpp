@@ -40,6 +40,7 @@ TEST(Wrap, Pieces) {
       {"double ampersand is one character", "A&&BCD", 50, {"A&&BCD"}},
       {"prefix pair is not split", "ab&cd", 30, {"ab&c", "d"}},
       {"blank line: nothing", " \t \r", 100, {}},
+      {"code page letters are text", "\xE4", 100, {"\xE4"}},
       {"trailing blanks are not drawn", "ab   ", 100, {"ab"}},
   };
   for (const Case& c : cases) EXPECT_EQ(wrap(c.line, c.width), c.pieces) << c.what;

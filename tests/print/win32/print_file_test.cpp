@@ -118,6 +118,7 @@ TEST_F(PrintFileJob, ExampleFiles) {
       {"junk", std::string("\x01\x02\xff\x00\x7f\x80\r\r\n\x1b[2J\t\t&&&", 21) + std::string(3000, '\x9f'), 0},
       {"long-line", std::string(5000, 'w') + "\nnever printed\n", PL_PAGENUMBERS},
       {"many-columns", many_columns(), PL_PAGENUMBERS},
+      {"long-field", "Lang\n\nName  Text\nx     " + std::string(400, 'f') + "\n", PL_PAGENUMBERS},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(print(c.name, c.text, c.flags), 1) << c.name;

