@@ -35,7 +35,8 @@ VELTRA_FN char* TimeStr(char* buf, vt_time_t t, int16_t ms, int16_t flags);
  * MONTH, YEAR or SHIFT (the current time floored to that unit), then signed
  * offsets with units D, W, MO, Y (calendar) or H, M, S, any case, blanks
  * allowed between the parts. -1 for a null or empty text, no keyword at the
- * very start, a missing number or an unknown unit. */
+ * very start, a missing number, an unknown unit, or a result outside
+ * 1970-2099. */
 VELTRA_FN vt_time_t ScanHDATime(const char* text);
 
 /* Reads a date and time in the user's notation ("17.05.2024 12:30:45",

@@ -192,8 +192,14 @@ double scan_duration(const char* text) {
   int64_t hours = 0, minutes = 0, seconds = fields[count - 1];
   if (count >= 2) minutes = fields[count - 2];
   if (count == 3) hours = fields[0];
-  return static_cast<double>((months * kDaysPerMonth + days) * kSecondsPerDay) +
-         static_cast<double>(hours * 3600 + minutes * 60 + seconds) + frac / 1000.0;
+  // A "-" passes the character check when it is the date separator; a
+  // duration is never negative, so a signed number makes the text invalid.
+  if (months < 0 || days < 0 || hours < 0 || minutes < 0 || seconds < 0) return -1.0;
+  // In double: saturated counts would overflow 64-bit products.
+  return (static_cast<double>(months) * kDaysPerMonth + static_cast<double>(days)) *
+             kSecondsPerDay +
+         static_cast<double>(hours) * 3600 + static_cast<double>(minutes) * 60 +
+         static_cast<double>(seconds) + frac / 1000.0;
 }
 
 }  // namespace vt::time

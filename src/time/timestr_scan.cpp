@@ -48,9 +48,15 @@ struct Field {
   bool valid;
 };
 
+// Field values are kept within a billion either way, so that the record's
+// arithmetic (month - 1, year - 1900) cannot overflow; mktime rejects them.
+constexpr int64_t kFieldLimit = 1000000000;
+
 Field read_field(const char* p, Range r) {
   NumberField n = read_number(p);
-  int32_t v = clamp_count(n.value);
+  int32_t v = static_cast<int32_t>(n.value > kFieldLimit    ? kFieldLimit
+                                   : n.value < -kFieldLimit ? -kFieldLimit
+                                                            : n.value);
   return Field{v, n.digits > 0 && v >= r.lo && v <= r.hi && !is_letter(*n.end)};
 }
 
@@ -192,6 +198,9 @@ uint32_t scan_keyword_time(const char* text) {
     }
     p = skip_blanks(p);
   }
+  // Hour, minute and second offsets can carry the value out of the range
+  // (or past 32 bits): that is no time rather than a wrapped one.
+  if (!(double(value) >= 0.0 && double(value) < double(kMaxTime) + 1.0)) return kInvalidTime;
   return static_cast<uint32_t>(!value);
 }
 

@@ -73,9 +73,9 @@ bool tmsmap::subadd_nonequidist(int days, int weeks, int months, int quarters, i
                                   static_cast<uint32_t>(months));
   if (r.tm_mon < 0) {
     // Borrow whole years at once (the same as adding 12 while negative).
-    int32_t borrow = (-(r.tm_mon + 1)) / 12 + 1;
-    r.tm_mon += 12 * borrow;
-    r.tm_year -= borrow;
+    int64_t borrow = (-(int64_t{r.tm_mon} + 1)) / 12 + 1;
+    r.tm_mon = static_cast<int32_t>(r.tm_mon + 12 * borrow);
+    r.tm_year = static_cast<int32_t>(static_cast<uint32_t>(r.tm_year) - static_cast<uint32_t>(borrow));
   }
   r.tm_year = static_cast<int32_t>(static_cast<uint32_t>(r.tm_year) + static_cast<uint32_t>(years));
   r.tm_isdst = -1;
