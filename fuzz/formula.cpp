@@ -60,8 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   ctlcalc calc(text.data(), code.data(), kTextSize, kCodeEntries);
   calc.setfunctions(names, values, nullptr);
-  calc.x = 2.0f;
-  calc.yh = -0.5f;
+  calc.x = 2.0f, calc.xl = 0.0f, calc.xh = 1e24f;
+  calc.y = -3.0f, calc.yl = NAN, calc.yh = -0.5f;
   std::size_t n = size < kTextSize - 1 ? size : kTextSize - 1;
   std::memcpy(text.data(), data, n);
   text[n] = '\0';
@@ -75,6 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<codeentry> stored(entries);
     std::memcpy(stored.data(), data, entries * sizeof(codeentry));
     ctlcalc attached;
+    attached = calc;  // the same built-ins and callbacks
     attached.setfunctions(names, values, nullptr);
     attached.setcode(stored.data(), static_cast<std::uint32_t>(entries));
     agree(attached.eval(), ctlcalc_access::run_reference(attached));

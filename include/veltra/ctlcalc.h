@@ -93,8 +93,9 @@ class VELTRA_API ctlcalc {
   /* With null returns the text buffer, else copies the text into buf (which
    * must hold it) and returns buf. */
   char* gettext(char* buf = nullptr);
-  /* Copies at most textsize bytes of text into the text buffer, zero-filling
-   * the rest; null text empties it. Does not invalidate the code. */
+  /* Copies the text into the text buffer and zero-fills the rest; a text
+   * too long is cut to textsize - 1 bytes (the buffer stays terminated);
+   * null empties it. Does not invalidate the code. */
   void settext(const char* text);
   /* Attaches a text buffer; its contents are not changed. */
   void settext(char* buffer, std::uint32_t size);

@@ -43,13 +43,16 @@ void default_setvalue(std::int16_t, std::int16_t, rvalue&) {}
 
 }  // namespace
 
-ctlcalc::ctlcalc() : text(nullptr), code(nullptr), textsize(0), codesize(0) {
+// The built-in variables are the owner's to set; type and errorpos start
+// at 0 so that asking before the first compile reads no stray value.
+ctlcalc::ctlcalc() : text(nullptr), type(0), errorpos(0), code(nullptr), textsize(0), codesize(0) {
   checked_code = nullptr;
   checked_capacity = 0;
   init();
 }
 
-ctlcalc::ctlcalc(char* t, codeentry* c, std::uint32_t tsize, std::uint32_t csize) {
+ctlcalc::ctlcalc(char* t, codeentry* c, std::uint32_t tsize, std::uint32_t csize)
+    : type(0), errorpos(0) {
   checked_code = nullptr;
   checked_capacity = 0;
   init(t, c, tsize, csize);

@@ -48,7 +48,7 @@ TEST(Language, TextsEvaluateToTheirHandWorkedValues) {
       {"min(a, b) + max(a,b)", -0.75f, 1},
       {"mod(-7,3)", -1.0f, 1},
       {"int(-2.5) + int(2.5)", 0.0f, 1},
-      {"x*0 + a", 1.5f, 1},  // built-in x is 0 in a fresh object
+      {"x*0 + a", 1.5f, 1},  // x is set to 3 below
       {"t >= 10", 1.0f, 4},
       {"a == 1.5", 1.0f, 4},
       {"b != -2.25", 0.0f, 4},
@@ -62,6 +62,7 @@ TEST(Language, TextsEvaluateToTheirHandWorkedValues) {
   for (const ValueCase& c : cases) {
     harness::set_default_signals();
     Formula f;
+    f.calc.x = 3.0f;
     ASSERT_EQ(1, f.compile(c.text)) << c.text << " error " << f.calc.geterror();
     EXPECT_EQ(0, f.calc.geterror()) << c.text;
     EXPECT_EQ(c.type, f.calc.gettype()) << c.text;
