@@ -169,29 +169,19 @@ DecimalRead read_decimal(const char* text, double* value, const char** end) {
   // start with a digit, or a point and a digit.
   if (!is_digit(*p) && !(*p == '.' && is_digit(p[1]))) return DecimalRead::kNone;
 
-  // Find the extent of the number, gathering up to kMaxPow10 significant
-  // digits on the way.
+  // Find the extent of the number, gathering its digits into one integer;
+  // more than kMaxPow10 digits overflow it and take the slow route.
   const char* start = p;
   uint64_t digits = 0;
-  int significant = 0, scale = 0;
-  bool exact = true;
-  for (bool point = false;; ++p) {
-    if (*p == '.' && !point) {
-      point = true;
-    } else if (is_digit(*p)) {
-      if (significant < kMaxPow10) {
-        digits = digits * 10 + static_cast<uint64_t>(*p - '0');
-        if (digits) ++significant;
-        if (point) --scale;
-      } else {
-        exact = exact && *p == '0' && point;  // trailing fraction zeros change nothing
-        if (!point) ++scale;
-      }
-    } else {
-      break;
-    }
+  for (; is_digit(*p); ++p) digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+  int count = static_cast<int>(p - start), scale = 0;
+  if (*p == '.') {
+    const char* fraction = ++p;
+    for (; is_digit(*p); ++p) digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+    scale = -static_cast<int>(p - fraction);
+    count -= scale;
   }
-  if ((*p == 'e' || *p == 'E')) {
+  if (*p == 'e' || *p == 'E') {
     const char* q = p + 1;
     bool minus = *q == '-';
     if (*q == '+' || *q == '-') ++q;
@@ -204,6 +194,7 @@ DecimalRead read_decimal(const char* text, double* value, const char** end) {
     }
   }
   *end = p;
+  bool exact = count <= kMaxPow10;
 
   // Clinger's fast path: an integer below 2^53 times or divided by an exact
   // power of ten is one correctly rounded operation.

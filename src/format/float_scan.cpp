@@ -49,10 +49,13 @@ bool prefix_format(char c, int* format) {
 
 // Turns text to lower case and, when sep is not 0, its first sep into the
 // point the decimal reading expects (what lcConvFloat does), in one pass.
+// Only upper-case letters are stored, so the loop is mostly reads.
 void lower_in_place(char* text, char sep) {
-  for (char* p = text; *p; ++p) {
-    if (*p == sep) *p = '.', sep = 0;
-    else *p = to_lower(*p);
+  char* p = text;
+  for (; *p; ++p) {
+    unsigned char c = static_cast<unsigned char>(*p);
+    if (static_cast<unsigned>(c - 'A') < 26u) *p = static_cast<char>(c + ('a' - 'A'));
+    else if (c == static_cast<unsigned char>(sep) && sep) *p = '.', sep = 0;
   }
 }
 
