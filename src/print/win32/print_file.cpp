@@ -43,7 +43,7 @@ int run_job(JobInputs& in) {
     if (in.show) MessageFMTBox(nullptr, kMsgCannotOpen, 0, in.file);
     return 0;
   }
-  InterlockedExchange(&g_start_state, kFileOpen);
+  g_start_state = kFileOpen;  // one aligned store, read by PrintFile's loop
 
   char name[kJobNameSize] = "";
   if (in.owner) GetWindowTextA(in.owner, name, sizeof name);
@@ -88,7 +88,7 @@ int32_t PrintFile(HWND owner, const PRINTDLGA* pd, const char* file, const LOGFO
   in->layout = *layout;
   in->show = static_cast<int16_t>(show) != 0;
 
-  InterlockedExchange(&g_start_state, kStarting);
+  g_start_state = kStarting;
   HANDLE thread = CreateThread(nullptr, kWorkerStack, worker, in.get(), 0, nullptr);
   if (!thread) return 0;
   in.release();  // the worker owns its inputs now

@@ -104,6 +104,19 @@ TEST_F(PrinterDC, OrientationAndProgressDialog) {
   }
 }
 
+TEST_F(PrinterDC, DriverThatDoesNotAnswer) {
+  PRINTDLGA missing = missing_printer();
+  PrintTarget answers("unused");
+  EXPECT_EQ(GetPrinterDC(owner_, &missing, "Weg", 0), nullptr);
+  ASSERT_TRUE(pump_until_seen(answers.watcher(), 1));
+  EXPECT_EQ(answers.messages().at(0), "Ger\xE4tetreiber antwortet nicht.");
+  EXPECT_EQ(answers.watcher().seen()[0].icon_flag(), unsigned(MB_ICONHAND));
+  pd_.Flags |= PD_PRINTTOFILE;  // print-to-file settings give no DC, silently
+  EXPECT_EQ(GetPrinterDC(owner_, &pd_, "Datei", 0), nullptr);
+  EXPECT_EQ(answers.watcher().count(), 1u);
+  free_settings(missing);
+}
+
 TEST_F(PrinterDC, AbbrechenStopsTheAbortProcedure) {
   PrintTarget answers("unused", true);
   HDC dc = GetPrinterDC(owner_, &pd_, "Abbruch", 0);

@@ -20,19 +20,6 @@ std::string device_of(const PRINTDLGA& pd) {
   return device;
 }
 
-// Settings naming a printer that does not exist.
-PRINTDLGA missing_printer() {
-  PRINTDLGA pd{};
-  const char device[] = "Kein Drucker";
-  pd.hDevNames = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVNAMES) + 3 * sizeof device);
-  auto* names = static_cast<DEVNAMES*>(GlobalLock(pd.hDevNames));
-  names->wDriverOffset = names->wOutputOffset = sizeof(DEVNAMES);
-  names->wDeviceOffset = sizeof(DEVNAMES) + sizeof device;
-  lstrcpyA(reinterpret_cast<char*>(names) + names->wDeviceOffset, device);
-  GlobalUnlock(pd.hDevNames);
-  return pd;
-}
-
 }  // namespace
 
 TEST(PrinterSetup, ConfirmCancelAndFallBack) {

@@ -134,6 +134,18 @@ PRINTDLGA test_printer_settings() {
   return pd;
 }
 
+PRINTDLGA missing_printer() {
+  PRINTDLGA pd{};
+  const char device[] = "Kein Drucker";
+  pd.hDevNames = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVNAMES) + 3 * sizeof device);
+  auto* names = static_cast<DEVNAMES*>(GlobalLock(pd.hDevNames));
+  names->wDriverOffset = names->wOutputOffset = sizeof(DEVNAMES);
+  names->wDeviceOffset = sizeof(DEVNAMES) + sizeof device;
+  lstrcpyA(reinterpret_cast<char*>(names) + names->wDeviceOffset, device);
+  GlobalUnlock(pd.hDevNames);
+  return pd;
+}
+
 void free_settings(PRINTDLGA& pd) {
   if (pd.hDevNames) GlobalFree(pd.hDevNames);
   if (pd.hDevMode) GlobalFree(pd.hDevMode);

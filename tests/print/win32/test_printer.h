@@ -23,6 +23,8 @@ bool install_test_printer();
 // DEVMODE from the driver); free it with free_settings.
 PRINTDLGA test_printer_settings();
 void free_settings(PRINTDLGA& pd);
+// Settings naming a printer that does not exist (no DEVMODE).
+PRINTDLGA missing_printer();
 
 // Where output and artefacts go (a folder of the build tree; a Windows path).
 std::string print_out_dir();
