@@ -1,5 +1,5 @@
 // The text side of paths and file dialogs: network paths, extensions,
-// filters, folder chains and the file-dialog templates of the string table.
+// filters, folder chains and the splitting of file-dialog templates.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "platform/path_text.h"
-#include "port/strings.h"
 #include "veltra/paths.h"
 
 namespace {
@@ -111,41 +110,6 @@ TEST(Paths, InitialFolderOfAFileDialog) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(vt::platform::initial_folder(c.proposal, c.given), c.folder) << c.proposal;
-}
-
-TEST(Paths, FileDialogTemplatesSplitIntoTitleFilterAndExtension) {
-  struct Case {
-    unsigned id;
-    const char* title;
-    const char* filter_start;  // the filter's first description
-    const char* ext;           // null: none
-  };
-  const Case cases[] = {
-      {400, "Treiberauswahl", " Treiber (*.drv)|", ".drv"},
-      {401, "Druckdatei speichern unter", "PostScript (*.PS)|", nullptr},
-      {402, "Textdateiauswahl", "Rich Text-Dateien (*.rtf)|", "rtf"},
-      {403, "Bibliothek ausw\xE4hlen", "Dll (*.dll)|", "dll"},
-      {404, "Export-Dateiauswahl", "Textdateien (*.txt)|", "txt"},
-      {405, "Import-Dateiauswahl", "Textdateien (*.txt)|", "txt"},
-      {406, "Hilfedatei ausw\xE4hlen", "Hilfedateien (*.hlp)|", "hlp"},
-      {407, "Ausf\xFChrbare Datei ausw\xE4hlen", "Ausf\xFChrbare Dateien|", "exe"},
-      {408, "Bitmap-Datei ausw\xE4hlen", "Bitmap Dateien|", "bmp"},
-      {409, "Bitmap speichern", "Bitmap Dateien|", "bmp"},
-      {410, "Multimediadatei ausw\xE4hlen", "Multimediadateien|", nullptr},
-      {411, "Vektorgrafik \xF6" "ffnen", " Metafiles (*.emf; *.wmf)|", "emf"},
-      {412, "Vektorgrafik speichern", " Metafiles (*.emf; *.wmf)|", "emf"},
-      {413, "Grafikdatei \xF6" "ffnen", "Pixelgrafikdateien|", "bmp"},
-      {414, "Dokument ausw\xE4hlen", "Dokumente|", "exe"},
-  };
-  for (const Case& c : cases) {
-    char text[256];
-    ASSERT_GT(vt::port::load_string(c.id, text, sizeof text), 0) << c.id;
-    auto t = vt::platform::split_file_template(text);
-    EXPECT_STREQ(t.title, c.title) << c.id;
-    ASSERT_NE(t.filter, nullptr) << c.id;
-    EXPECT_EQ(std::string(t.filter).rfind(c.filter_start, 0), 0u) << c.id << " " << t.filter;
-    EXPECT_STREQ(t.ext ? t.ext : "(none)", c.ext ? c.ext : "(none)") << c.id;
-  }
 }
 
 TEST(Paths, TemplateCommasRunTogetherAndPartsMayBeMissing) {

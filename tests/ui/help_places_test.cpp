@@ -42,37 +42,4 @@ TEST(HelpPlaces, MessageNamesTheFileWithoutFolderAndWindow) {
   for (const Case& c : cases) EXPECT_EQ(vt::ui::help_file_for_message(c.path), c.shown) << c.path;
 }
 
-TEST(HelpPlaces, CommandsTurnIntoHtmlRequests) {
-  using R = vt::ui::HtmlRequest;
-  struct Case {
-    unsigned command;
-    unsigned long data;
-    R::Outcome outcome;
-    unsigned hh;
-    const char* topic;
-  };
-  const Case cases[] = {
-      {1, 0, R::kCall, 0x0, "#0"},          {1, 42, R::kCall, 0xF, "#42"},
-      {8, 7, R::kCall, 0xF, "#7"},          {1, 0xFFFFFFFFul, R::kDone, 0, ""},
-      {8, 0xFFFFFFFFul, R::kDone, 0, ""},   {3, 9, R::kCall, 0x0, "#9"},
-      {2, 0, R::kDone, 0, ""},              {5, 0, R::kRefused, 0, ""},
-      {0x102, 0, R::kRefused, 0, ""},
-  };
-  for (const Case& c : cases) {
-    R r = vt::ui::plan_html_help(c.command, c.data, nullptr);
-    EXPECT_EQ(r.outcome, c.outcome) << c.command << " " << c.data;
-    if (c.outcome != R::kCall) continue;
-    EXPECT_EQ(r.command, c.hh) << c.command;
-    EXPECT_EQ(r.topic, c.topic) << c.command;
-    EXPECT_EQ(r.data, c.hh == 0xF ? c.data : 0ul) << c.command;
-  }
-  const std::string long_key(100, 'k');
-  R k = vt::ui::plan_html_help(0x101, 0, long_key.c_str());
-  EXPECT_EQ(k.outcome, R::kCall);
-  EXPECT_EQ(k.command, 0xDu);
-  EXPECT_TRUE(k.keyword);
-  EXPECT_EQ(k.topic, long_key.substr(0, 79));
-  EXPECT_EQ(vt::ui::plan_html_help(0x101, 0, nullptr).outcome, R::kRefused);
-}
-
 }  // namespace
