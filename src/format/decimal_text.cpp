@@ -196,7 +196,7 @@ DecimalRead read_decimal(const char* text, double* value, const char** end) {
   *end = p;
   bool exact = count <= kMaxPow10;
 
-  // Clinger's fast path: an integer below 2^53 times or divided by an exact
+  // The exact fast path: an integer up to 2^53 times or divided by an exact
   // power of ten is one correctly rounded operation.
   if (exact && digits <= kMaxExactInteger && scale >= -kMaxExactPow10 && scale <= kMaxExactPow10) {
     double v = static_cast<double>(digits);
