@@ -119,17 +119,17 @@ bool fields_to_seconds(vt_tm* rec, uint32_t& seconds) {
 vt_tm* thread_record() { return &t_record; }
 
 // Time-of-day fields of a second within the day.
-inline void split_clock(int32_t secs, vt_tm& out) {
-  out.tm_sec = secs % 60;
-  out.tm_min = secs / 60 % 60;
-  out.tm_hour = secs / 3600;
+inline void split_clock(uint32_t secs, vt_tm& out) {
+  out.tm_sec = static_cast<int32_t>(secs % 60);
+  out.tm_min = static_cast<int32_t>(secs / 60 % 60);
+  out.tm_hour = static_cast<int32_t>(secs / 3600);
 }
 
 bool split_utc(uint32_t t, vt_tm& out) {
   if (t > kMaxTime) return false;
   int32_t days = static_cast<int32_t>(t / civil::kSecondsPerDay);
   civil::Date d = civil::split_days(days);
-  split_clock(static_cast<int32_t>(t % civil::kSecondsPerDay), out);
+  split_clock(t % civil::kSecondsPerDay, out);
   out.tm_mday = d.mday;
   out.tm_mon = d.month;
   out.tm_year = d.year;
@@ -153,7 +153,7 @@ static bool split_local(uint32_t t, vt_tm& out) {
     return true;
   uint32_t daylight = standard - static_cast<uint32_t>(z.dstbias);
   if (daylight / civil::kSecondsPerDay == standard / civil::kSecondsPerDay && daylight <= kMaxTime) {
-    split_clock(static_cast<int32_t>(daylight % civil::kSecondsPerDay), out);
+    split_clock(daylight % civil::kSecondsPerDay, out);
   } else if (!split_utc(daylight, out)) {
     return false;
   }
@@ -161,8 +161,7 @@ static bool split_local(uint32_t t, vt_tm& out) {
   return true;
 }
 
-// Local fields of any t of the range into `out`.
-static bool break_local(uint32_t t, vt_tm& out) {
+bool local_fields(uint32_t t, vt_tm& out) {
   if (t > kMaxTime) return false;
   read_zone_once();
   if (t <= kEdgeLow || t >= kEdgeHigh) {
@@ -176,25 +175,54 @@ static bool break_local(uint32_t t, vt_tm& out) {
 
 vt_tm* localtime(uint32_t t) {
   vt_tm r;
-  if (!break_local(t, r)) return nullptr;
+  if (!local_fields(t, r)) return nullptr;
   t_record = r;
   return &t_record;
 }
 
-uint32_t mktime_local(vt_tm* rec) {
+// Day of the year of a record whose fields already lie within their ranges
+// (month 0-11, day within the month, time of day), or -1 when they do not.
+static int32_t plain_year_day(const vt_tm& r) {
+  if (r.tm_mon < 0 || r.tm_mon > 11 || r.tm_hour < 0 || r.tm_hour > 23 || r.tm_min < 0 ||
+      r.tm_min > 59 || r.tm_sec < 0 || r.tm_sec > 59 || r.tm_mday < 1)
+    return -1;
+  bool leap = r.tm_year % 4 == 0;  // as fields_to_seconds counts
+  if (r.tm_mday > civil::days_in_month(leap, r.tm_mon)) return -1;
+  return civil::days_before_month(leap, r.tm_mon) + r.tm_mday - 1;
+}
+
+uint32_t mktime_local(vt_tm* rec) { return local_seconds(rec, true); }
+
+uint32_t local_seconds(vt_tm* rec, bool normalise) {
   if (!rec) return kInvalidTime;
-  int32_t isdst = rec->tm_isdst;
+  const int32_t isdst = rec->tm_isdst;
+  const int32_t yday = plain_year_day(*rec);
   uint32_t seconds;
   if (!fields_to_seconds(rec, seconds)) return kInvalidTime;
   read_zone_once();
   const ZoneState& z = zone_state();
   seconds += static_cast<uint32_t>(z.timezone);
+  // Whether the fields, read as local standard time, fall into daylight
+  // time. Fields within their ranges are that time's own breakdown, so the
+  // rule can be asked directly; others are broken down first.
+  bool in_daylight;
   vt_tm local;
-  if (!break_local(seconds, local)) return kInvalidTime;
-  if (isdst > 0 || (isdst < 0 && local.tm_isdst > 0)) {
-    seconds += static_cast<uint32_t>(z.dstbias);
-    if (!break_local(seconds, local)) return kInvalidTime;
+  bool have_local = false;
+  if (yday >= 0 && seconds > kEdgeLow && seconds < kEdgeHigh) {
+    in_daylight = z.daylight && dst_active(rec->tm_year, yday, rec->tm_hour, rec->tm_min, rec->tm_sec);
+  } else {
+    if (!local_fields(seconds, local)) return kInvalidTime;
+    in_daylight = local.tm_isdst > 0;
+    have_local = true;
   }
+  if (isdst > 0 || (isdst < 0 && in_daylight)) {
+    seconds += static_cast<uint32_t>(z.dstbias);
+    have_local = false;
+  }
+  // The breakdown of the result fails exactly when it lies beyond the
+  // range: a caller that needs only the value is spared it.
+  if (!normalise && !have_local) return seconds > kMaxTime ? kInvalidTime : seconds;
+  if (!have_local && !local_fields(seconds, local)) return kInvalidTime;
   *rec = local;
   return seconds;
 }

@@ -22,10 +22,18 @@ bool split_utc(uint32_t t, vt_tm& out);
 vt_tm* gmtime(uint32_t t);
 vt_tm* localtime(uint32_t t);
 
+// Local fields of t into `out` without touching the thread's record;
+// false beyond kMaxTime.
+bool local_fields(uint32_t t, vt_tm& out);
+
 // Local (mktime) or UTC (mktimegm) fields to epoch time; the record is
 // normalised in place. kInvalidTime on failure.
 uint32_t mktime_local(vt_tm* rec);
 uint32_t mktime_utc(vt_tm* rec);
+
+// mktime's value; the record is normalised only when `normalise` is set
+// (a reader that needs the value alone skips the final breakdown).
+uint32_t local_seconds(vt_tm* rec, bool normalise);
 
 // Local wall-clock fields (full year, month 1-12) to epoch time; dstflag 1
 // daylight time, 0 standard, -1 let the zone decide. kInvalidTime for years

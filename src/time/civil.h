@@ -69,17 +69,20 @@ extern const int32_t kDaysBeforeLeap[13];
 inline Date split_days(int32_t days) {
   Date d;
   // r: day within a cycle that starts with a leap year (1968, 1972, ...).
-  int32_t n = days + kCycleStartToEpoch;
-  int32_t cycle = n / kDaysPerCycle;
-  int32_t r = n % kDaysPerCycle;
-  int32_t year_in_cycle = r < 366 ? 0 : (r - 1) / 365;
-  d.yday = r < 366 ? r : (r - 1) % 365;
-  d.year = 68 + 4 * cycle + year_in_cycle;
+  // Unsigned from here: the range makes n non-negative, and unsigned
+  // division by a constant is a shorter multiply.
+  uint32_t n = static_cast<uint32_t>(days + kCycleStartToEpoch);
+  uint32_t cycle = n / kDaysPerCycle;
+  uint32_t r = n % kDaysPerCycle;
+  uint32_t year_in_cycle = r < 366 ? 0 : (r - 1) / 365;
+  d.yday = static_cast<int32_t>(r < 366 ? r : (r - 1) % 365);
+  d.year = static_cast<int32_t>(68 + 4 * cycle + year_in_cycle);
   // A common year's days from 1 March on index the leap-year table one on.
   int32_t leap_index = d.yday + (year_in_cycle != 0 && d.yday >= detail::kLeapDayIndex ? 1 : 0);
   d.month = detail::kMonthOfLeapDay[leap_index];
   d.mday = leap_index - detail::kDaysBeforeLeap[d.month] + 1;
-  d.wday = weekday(days);
+  // 1968-01-01 was a Monday: weekday 1.
+  d.wday = static_cast<int32_t>((n + 1) % 7);
   return d;
 }
 

@@ -64,8 +64,9 @@ char* format_time(char* buf, uint32_t t, int16_t ms, uint16_t flags) {
     return buf;
   }
   buf[0] = '\0';
-  const vt_tm* r = localtime(t);
-  if (!r) return buf;
+  vt_tm fields;
+  if (!local_fields(t, fields)) return buf;
+  const vt_tm* r = &fields;
   char* p = buf;
   if (flags & kTsWeekday) {
     if (port::load_string(kFirstWeekdayString + r->tm_wday, p, kWeekdayRoom) > 0) {

@@ -151,13 +151,74 @@ bool read_clock(char* word, int strict, vt_tm& r) {
   return true;
 }
 
+// The form TimeStr writes, "dd.mm.yyyy hh:mm:ss" in the locale's order and
+// separators, read in one pass with the same field rules as the general
+// reader; false when the text has another shape (the general reader then
+// decides), kInvalidTime in `result` when a field fails a strict check.
+bool read_written_form(const char* text, int strict, uint32_t& result) {
+  const char* order = frame::date_order();
+  // Only an order naming each of D, M and Y once fixes every date field.
+  unsigned letters = 0;
+  for (int i = 0; i < 3; ++i)
+    letters |= order[i] == 'D' ? 1u : order[i] == 'M' ? 2u : order[i] == 'Y' ? 4u : 8u;
+  if (letters != 7u) return false;
+  const char date_sep = frame::date_separator(), time_sep = frame::time_separator();
+  const char* p = text;
+  int32_t value[6];
+  for (int i = 0; i < 6; ++i) {
+    int width = i < 3 && order[i] == 'Y' ? 4 : 2;
+    int32_t v = 0;
+    for (int k = 0; k < width; ++k, ++p) {
+      if (!is_digit(*p)) return false;
+      v = v * 10 + (*p - '0');
+    }
+    value[i] = v;
+    char sep = i < 2 ? date_sep : i == 2 ? ' ' : i < 5 ? time_sep : '\0';
+    if (*p != sep) return false;
+    if (sep) ++p;
+  }
+  vt_tm r{};
+  bool valid = true;
+  for (int i = 0; i < 3; ++i) {
+    int32_t v = value[i];
+    switch (order[i]) {
+      case 'D':
+        valid &= v >= kDayRange.lo && v <= kDayRange.hi;
+        r.tm_mday = v;
+        break;
+      case 'M':
+        valid &= v >= kMonthRange.lo && v <= kMonthRange.hi;
+        r.tm_mon = v - 1;
+        break;
+      case 'Y':
+        valid &= v <= (i == 2 ? kLastYearRange.hi : kYearRange.hi);
+        r.tm_year = tm_year_of(v);
+        break;
+    }
+  }
+  valid &= value[3] <= kHourRange.hi && value[4] <= kMinuteRange.hi && value[5] <= kMinuteRange.hi;
+  if (strict && !valid) {
+    result = kInvalidTime;
+    return true;
+  }
+  r.tm_hour = value[3];
+  r.tm_min = value[4];
+  r.tm_sec = value[5];
+  r.tm_wday = r.tm_yday = r.tm_isdst = -1;
+  result = local_seconds(&r, false);
+  return true;
+}
+
 }  // namespace
 
 uint32_t scan_keyword_time(const char* text) {
   if (!text || !*text) return kInvalidTime;
   // Every keyword starts with one of these letters: other texts (dates,
   // times) are turned away without copying them.
-  if (!std::strchr("NSMHDWYnsmhdwy", text[0])) return kInvalidTime;
+  switch (text[0] | 0x20) {  // folds A-Z onto a-z
+    case 'n': case 's': case 'm': case 'h': case 'd': case 'w': case 'y': break;
+    default: return kInvalidTime;
+  }
   char copy[kKeywordCopySize];
   size_t n = 0;
   for (; n + 1 < sizeof copy && text[n]; ++n) {
@@ -208,6 +269,8 @@ uint32_t scan_time(char* text, int strict) {
   uint32_t keyword = scan_keyword_time(text);
   if (keyword != kInvalidTime) return keyword;
   if (!text) return kInvalidTime;
+  uint32_t written;
+  if (read_written_form(text, strict, written)) return written;
   vt_tm r{};
   unsigned given = 0;
   char* p = text;
@@ -236,7 +299,7 @@ uint32_t scan_time(char* text, int strict) {
     if (!(given & kGivenYear)) r.tm_year = today->tm_year;
   }
   r.tm_wday = r.tm_yday = r.tm_isdst = -1;
-  return mktime_local(&r);
+  return local_seconds(&r, false);
 }
 
 }  // namespace vt::time

@@ -12,24 +12,14 @@ namespace vt::time {
 
 namespace {
 
-constexpr int32_t kFirstYear = 69;   // 1969: local times of the first day
-constexpr int32_t kLastYear = 200;   // 2100: local times of the last day
 constexpr int32_t kMsPerDay = 86400000;
 
-struct TableEntry {
-  Transition start, end;
-};
-
-ZoneState g_zone;
+using detail::g_cache;
+ZoneState& g_zone = g_cache.zone;
 char g_tz_copy[kTzTextSize];
 bool g_have_tz_copy = false;
 bool g_from_system = false;
 port::ZoneInfo g_system;
-bool g_read_once = false;
-
-TableEntry g_table[kLastYear - kFirstYear + 1];
-bool g_table_valid = false;
-int32_t g_table_bias = 0;
 
 // Fixed rules of a zone given by "TZ": daylight time from the first Sunday
 // of April to the last Sunday of October, both at 02:00.
@@ -107,31 +97,42 @@ void apply_system(const port::ZoneInfo& z) {
   g_zone.tzname[0][kZoneNameSize - 1] = g_zone.tzname[1][kZoneNameSize - 1] = '\0';
 }
 
+
+}  // namespace
+
+namespace detail {
+
+ZoneCache g_cache;
+
 // Both transitions of one year under the rules in force: the system's
 // record when the zone came from it, else the fixed rules.
-TableEntry transitions_of(int32_t tm_year) {
+YearTransitions transitions_of(int32_t tm_year) {
   TransitionRule start = kFixedStart, end = kFixedEnd;
   if (g_from_system) {
     start = rule_of(g_system.daylight_date);
     end = rule_of(g_system.standard_date);
   }
-  return TableEntry{dst_transition(false, start, tm_year, g_zone.dstbias),
-                    dst_transition(true, end, tm_year, g_zone.dstbias)};
+  return YearTransitions{dst_transition(false, start, tm_year, g_zone.dstbias),
+                         dst_transition(true, end, tm_year, g_zone.dstbias)};
 }
 
 void build_table() {
-  for (int32_t y = kFirstYear; y <= kLastYear; ++y) g_table[y - kFirstYear] = transitions_of(y);
-  g_table_bias = g_zone.dstbias;
-  g_table_valid = true;
+  for (int32_t y = kTableFirstYear; y <= kTableLastYear; ++y)
+    g_cache.table[y - kTableFirstYear] = transitions_of(y);
+  g_cache.table_bias = g_zone.dstbias;
+  g_cache.table_valid = true;
 }
 
-}  // namespace
+void read_zone_first() {
+  g_cache.read_once = true;
+  read_zone();
+}
 
-ZoneState& zone_state() { return g_zone; }
+}  // namespace detail
 
 void read_zone() {
   g_from_system = false;
-  g_table_valid = false;
+  g_cache.table_valid = false;
   char tz[kTzTextSize];
   if (port::read_tz(tz, sizeof tz)) {
     if (tz[0] == '\0') return;
@@ -146,11 +147,6 @@ void read_zone() {
   apply_system(z);
 }
 
-void read_zone_once() {
-  if (g_read_once) return;
-  g_read_once = true;
-  read_zone();
-}
 
 Transition dst_transition(bool is_end, const TransitionRule& rule, int32_t tm_year,
                           int32_t dstbias) {
@@ -181,25 +177,6 @@ Transition dst_transition(bool is_end, const TransitionRule& rule, int32_t tm_ye
   }
   t.ms = static_cast<int32_t>(ms);
   return t;
-}
-
-bool dst_active(int32_t tm_year, int32_t yday, int32_t hour, int32_t minute, int32_t second) {
-  if (!g_zone.daylight) return false;
-  if (!g_table_valid || g_table_bias != g_zone.dstbias) build_table();
-  const TableEntry e = tm_year >= kFirstYear && tm_year <= kLastYear
-                           ? g_table[tm_year - kFirstYear]
-                           : transitions_of(tm_year);
-  int32_t s = e.start.day, en = e.end.day, d = yday;
-  if (s < en) {
-    if (d < s || d > en) return false;
-    if (s < d && d < en) return true;
-  } else {
-    if (d < en || d > s) return true;
-    if (en < d && d < s) return false;
-  }
-  int32_t ms = (second + 60 * minute + 3600 * hour) * 1000;
-  if (d == s) return ms >= e.start.ms;
-  return ms < e.end.ms;
 }
 
 }  // namespace vt::time

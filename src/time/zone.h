@@ -25,15 +25,8 @@ struct ZoneState {
   char tzname[2][kZoneNameSize] = {"PST", "PDT"};
 };
 
-// The zone state; callers may write its values (through the exported
-// accessors), which the transition rules then follow.
-ZoneState& zone_state();
-
 // Re-reads the zone state from "TZ" or the system (the exported tzset_).
 void read_zone();
-
-// Reads the zone state the first time it is asked, never again.
-void read_zone_once();
 
 // A transition: day of the year (0-based) and milliseconds after local
 // standard midnight.
@@ -57,7 +50,64 @@ struct TransitionRule {
 Transition dst_transition(bool is_end, const TransitionRule& rule, int32_t tm_year,
                           int32_t dstbias);
 
-// Whether daylight time is in effect at the given local standard time.
-bool dst_active(int32_t tm_year, int32_t yday, int32_t hour, int32_t minute, int32_t second);
+namespace detail {
+
+constexpr int32_t kTableFirstYear = 69;  // 1969: local times of the first day
+constexpr int32_t kTableLastYear = 200;  // 2100: local times of the last day
+
+struct YearTransitions {
+  Transition start, end;
+};
+
+// The zone state with the per-year transition table of every year a
+// breakdown can meet. Kept in one place and read inline: every localtime
+// asks it.
+struct ZoneCache {
+  ZoneState zone;
+  bool read_once = false;
+  bool table_valid = false;
+  int32_t table_bias = 0;  // the dstbias the table's end dates were moved by
+  YearTransitions table[kTableLastYear - kTableFirstYear + 1];
+};
+extern ZoneCache g_cache;
+
+void read_zone_first();
+void build_table();
+YearTransitions transitions_of(int32_t tm_year);
+
+}  // namespace detail
+
+// The zone state; callers may write its values (through the exported
+// accessors), which the transition rules then follow.
+inline ZoneState& zone_state() { return detail::g_cache.zone; }
+
+// Reads the zone state the first time it is asked, never again.
+inline void read_zone_once() {
+  if (!detail::g_cache.read_once) detail::read_zone_first();
+}
+
+// Whether daylight time is in effect at the given local standard time: the
+// day decides, and on a transition day the time of day.
+inline bool dst_active(int32_t tm_year, int32_t yday, int32_t hour, int32_t minute,
+                       int32_t second) {
+  detail::ZoneCache& c = detail::g_cache;
+  if (!c.zone.daylight) return false;
+  if (!c.table_valid || c.table_bias != c.zone.dstbias) detail::build_table();
+  const detail::YearTransitions e =
+      tm_year >= detail::kTableFirstYear && tm_year <= detail::kTableLastYear
+          ? c.table[tm_year - detail::kTableFirstYear]
+          : detail::transitions_of(tm_year);
+  int32_t s = e.start.day, en = e.end.day, d = yday;
+  if (s < en) {
+    if (d < s || d > en) return false;
+    if (s < d && d < en) return true;
+  } else {
+    if (d < en || d > s) return true;
+    if (en < d && d < s) return false;
+  }
+  int32_t ms = (second + 60 * minute + 3600 * hour) * 1000;
+  if (d == s) return ms >= e.start.ms;
+  return ms < e.end.ms;
+}
 
 }  // namespace vt::time
