@@ -156,10 +156,15 @@ PrintTarget::PrintTarget(const std::string& out_file, bool cancel)
     : out_(out_file), cancel_(cancel),
       watcher_([this](const vt::test::SeenDialog& d) { return answer(d); }) {}
 
-vt::test::DialogAction PrintTarget::answer(const vt::test::SeenDialog& d) {
+vt::test::DialogAction PrintTarget::answer(const vt::test::SeenDialog& seen) {
+  // A dialog whose thread is busy may read empty at first: read it again.
+  vt::test::SeenDialog d = seen;
+  for (int i = 0; i < 100 && d.caption.empty() && IsWindow(seen.hwnd); ++i) {
+    Sleep(20);
+    d = vt::test::read_dialog(seen.hwnd);
+  }
   if (d.control(kPrintToFileEdit) && d.caption == "Print to File") {
-    // The dialog may still be filling its field when the watcher sees it:
-    // set the name until it stays.
+    // The dialog may still be filling its field: set the name until it stays.
     char got[MAX_PATH] = "";
     for (int i = 0; i < 50 && out_ != got; ++i) {
       SetDlgItemTextA(d.hwnd, kPrintToFileEdit, out_.c_str());
@@ -170,7 +175,8 @@ vt::test::DialogAction PrintTarget::answer(const vt::test::SeenDialog& d) {
   }
   if (d.caption == "Drucken")
     return cancel_ ? vt::test::DialogAction::press(IDC_PRINT_CANCEL) : vt::test::DialogAction::leave();
-  return vt::test::DialogAction::press(IDOK);
+  // Message boxes are confirmed; anything else is left to its owner.
+  return d.message().empty() ? vt::test::DialogAction::leave() : vt::test::DialogAction::press(IDOK);
 }
 
 std::vector<std::string> PrintTarget::messages() const {
