@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "config/regitem_rules.h"
+
+using namespace vt::config;
+
+TEST(RegItemRules, EditsAreCheckedByTypeAndRange) {
+  struct Case {
+    const char* text;
+    std::uint32_t type;
+    std::int32_t min, max;
+    bool accepted;
+    std::int32_t number;
+  } cases[] = {
+      {"42", kTypeNumber, 0, 100, true, 42},
+      {"150", kTypeNumber, 0, 100, false, 0},
+      {"100", kTypeNumber, 0, 100, true, 100},
+      {"-1", kTypeNumber, 0, 100, false, 0},
+      {"  7xyz", kTypeNumber, 0, 0, true, 7},  // strtol: blanks skipped, stops at x
+      {"abc", kTypeNumber, 0, 0, false, 0},
+      {"", kTypeNumber, 0, 0, false, 0},
+      {"-2147483648", kTypeNumber, 5, 5, true, INT32_MIN},  // min = max: no range
+      {"99999999999", kTypeNumber, 0, 0, true, INT32_MAX},  // saturates like a 32-bit long
+      {"0x10", kTypeNumber, -5, 5, true, 0},
+      {"abcde", kTypeString, 2, 8, true, 0},
+      {"abcdefghi", kTypeString, 2, 8, false, 0},
+      {"a", kTypeString, 2, 8, false, 0},
+      {"", kTypeString, 0, 0, true, 0},
+      {"x", 3, 0, 0, false, 0},
+      {nullptr, kTypeString, 0, 0, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text ? c.text : "(null)");
+    std::int32_t n = 0;
+    EXPECT_EQ(c.accepted, accept_edit(c.text, c.type, c.min, c.max, &n));
+    if (c.accepted && c.type == kTypeNumber) {
+      EXPECT_EQ(c.number, n);
+    }
+  }
+  EXPECT_TRUE(accept_edit(std::string(260, 's').c_str(), kTypeString, 0, 0, nullptr));
+  EXPECT_FALSE(accept_edit(std::string(261, 's').c_str(), kTypeString, 0, 0, nullptr));
+  EXPECT_TRUE(accept_edit(std::string(300, 's').c_str(), kTypeString, 0, 400, nullptr));
+}
+
+TEST(RegItemRules, RangeAndInfoLineTexts) {
+  char buf[kRuleTextBytes];
+  range_text(buf, sizeof buf, 0, 100);
+  EXPECT_STREQ("0...100", buf);
+  range_text(buf, sizeof buf, 7, 7);
+  EXPECT_STREQ("-", buf);
+  range_text(buf, sizeof buf, INT32_MIN, INT32_MAX);
+  EXPECT_STREQ("-2147483648...2147483647", buf);
+
+  struct Case {
+    int column;
+    std::uint32_t root;
+    std::uint32_t type;
+    std::int32_t min, max;
+    const char* text;
+  } cases[] = {
+      {0, kRootCurrentUser, kTypeNumber, 1, 9, "HKCU\\Software\\Demo: Level"},
+      {0, kRootLocalMachine, kTypeNumber, 1, 9, "HKLM\\Software\\Demo: Level"},
+      {0, kRootUsers, kTypeNumber, 1, 9, "HKUS\\Software\\Demo: Level"},
+      {0, kRootCurrentConfig, kTypeNumber, 1, 9, "HKCC\\Software\\Demo: Level"},
+      {0, 0x80000000u, kTypeNumber, 1, 9, "?UNKNOWN?\\Software\\Demo: Level"},
+      {1, kRootCurrentUser, kTypeNumber, 1, 9, "REG_DWORD (1...9)"},
+      {1, kRootCurrentUser, kTypeString, 0, 0, "REG_SZ"},
+      {1, kRootCurrentUser, 7, 0, 0, "?UNKNOWN?"},
+      {2, kRootCurrentUser, kTypeNumber, 1, 9, ""},
+  };
+  for (const Case& c : cases) {
+    info_line_text(buf, sizeof buf, c.column, c.root, "Software\\Demo", "Level", c.type, c.min,
+                   c.max);
+    EXPECT_STREQ(c.text, buf);
+  }
+  char tiny[5];
+  info_line_text(tiny, sizeof tiny, 0, kRootCurrentUser, "Software", "Level", kTypeNumber, 0, 0);
+  EXPECT_STREQ("HKCU", tiny);
+}
+
+TEST(RegItemRules, TextOrIdFields) {
+  EXPECT_EQ(TextOrId::none, classify_text_or_id(0));
+  EXPECT_EQ(TextOrId::none, classify_text_or_id(0xFFFFFFFFu));
+  EXPECT_EQ(TextOrId::string_id, classify_text_or_id(130));
+  EXPECT_EQ(TextOrId::string_id, classify_text_or_id(0xFFFF));
+  EXPECT_EQ(TextOrId::address, classify_text_or_id(0x10000));
+}
