@@ -41,7 +41,7 @@ HFONT grid_font() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 int visible_rows(const Grid& g) {
   RECT rc;
   GetClientRect(g.window, &rc);
-  return std::max(0, (rc.bottom - g.row_height) / g.row_height);
+  return std::max(0, static_cast<int>((rc.bottom - g.row_height) / g.row_height));
 }
 
 int column_left(const Grid& g, int column) {
@@ -79,7 +79,9 @@ bool hit_cell(const Grid& g, int x, int y, int* row, int* column) {
 }
 
 void update_scroll(Grid& g) {
-  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL};
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
   si.nMin = 0;
   si.nMax = std::max(0, g.model.rows() - 1);
   si.nPage = static_cast<UINT>(std::max(1, visible_rows(g)));
@@ -255,7 +257,9 @@ void on_vscroll(Grid& g, int code) {
     case SB_PAGEDOWN: top += shown; break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
-      SCROLLINFO si{sizeof si, SIF_TRACKPOS};
+      SCROLLINFO si{};
+      si.cbSize = sizeof si;
+      si.fMask = SIF_TRACKPOS;
       GetScrollInfo(g.window, SB_VERT, &si);
       top = si.nTrackPos;
       break;

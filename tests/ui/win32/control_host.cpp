@@ -1,0 +1,50 @@
+#include "control_host.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+namespace vt::test {
+
+ControlHost::ControlHost() {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+  window_ = CreateWindowExA(0, "#32770", "Listen", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr,
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+ControlHost::~ControlHost() {
+  if (window_) DestroyWindow(window_);
+}
+
+HWND ControlHost::add(const char* cls, int id, DWORD style, int width, int height) {
+  return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | style, 0, 0, width, height, window_,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+std::string clipboard_text() {
+  std::string out = "<none>";
+  if (!OpenClipboard(nullptr)) return "<not opened>";
+  if (HANDLE h = GetClipboardData(CF_TEXT)) {
+    if (const char* p = static_cast<const char*>(GlobalLock(h))) {
+      out.assign(p, strnlen(p, GlobalSize(h)));
+      GlobalUnlock(h);
+    }
+  }
+  CloseClipboard();
+  return out;
+}
+
+void set_clipboard_marker(const char* text) {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  std::size_t n = std::strlen(text) + 1;
+  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, n);
+  std::memcpy(GlobalLock(h), text, n);
+  GlobalUnlock(h);
+  SetClipboardData(CF_TEXT, h);
+  CloseClipboard();
+}
+
+}  // namespace vt::test
