@@ -11,7 +11,6 @@
 #include <string>
 
 #include "format_oracle.h"
-#include "frame/locale_state.h"
 #include "veltra/format.h"
 
 namespace {
@@ -66,18 +65,6 @@ TEST(ScanFloat, GivesTheFixedNanAndLowersTheText) {
   ScanFloat(hex, 0, nullptr);
   EXPECT_STREQ(hex, "&b1010 abc");
   EXPECT_EQ(ScanFloat(nullptr, 0, nullptr), 0.0);
-}
-
-TEST(ScanFloat, TakesTheLocaleDecimalSeparatorAndThePoint) {
-  vt::frame::LocaleState saved = vt::frame::locale_state();
-  vt::frame::set_locale_state({".", ":", ",", "DMY"});
-  int e1 = -1, e2 = -1;
-  double comma = scan("3,5", 0, &e1), point = scan("3.5", 0, &e2);
-  vt::frame::set_locale_state(saved);
-  EXPECT_EQ(comma, 3.5);
-  EXPECT_EQ(point, 3.5);
-  EXPECT_EQ(e1 + e2, 0);
-  EXPECT_EQ(scan("3,5", 0, nullptr), 3.0);  // with "." a comma ends the number
 }
 
 #ifndef _WIN32
