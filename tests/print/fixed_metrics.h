@@ -41,11 +41,9 @@ class RecordingCanvas : public Canvas {
   void draw_frame(const Rect&) override { ++frames; }
   void use_bold(bool b) override { bold = b; }
 
-  // The texts of one page, in drawing order.
-  std::vector<std::string> page_texts(int page) const {
+  std::vector<std::string> page_texts(int page) const {  // in drawing order
     std::vector<std::string> out;
-    for (const Drawn& d : texts)
-      if (d.page == page) out.push_back(d.text);
+    for (const Drawn& d : texts) if (d.page == page) out.push_back(d.text);
     return out;
   }
 

@@ -19,36 +19,6 @@ std::string numbered_lines(int n, const char* word) {
   return t;
 }
 
-std::string long_table(int rows) {
-  std::string t = "Messwerte Anlage 7\n\nName        Wert      Einheit\n";
-  for (int i = 1; i <= rows; ++i) {
-    char row[64];
-    std::snprintf(row, sizeof row, "Sensor%-5d %5d.%d    bar\n", i, i * 3, i % 10);
-    t += row;
-  }
-  return t;
-}
-
-// Ten columns of 40 letters: too wide for the page at any table size.
-std::string wide_table() {
-  std::string header, row;
-  for (int i = 0; i < 10; ++i) {
-    header += "Spalte" + std::string(34, 'h') + "  ";
-    row += "Wert" + std::string(36, 'w') + "  ";
-  }
-  return "Breit\n\n" + header + "\n" + row + "\n";
-}
-
-// A header of 200 one-letter names over a row of blanks and letters.
-std::string many_columns() {
-  std::string header, row;
-  for (int i = 0; i < 200; ++i) {
-    header += "c ";
-    row += std::string(300, 'x').substr(0, 1) + " ";
-  }
-  return "Titel\n\n" + header + "\n" + row + "\n";
-}
-
 class PrintFileJob : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -108,8 +78,8 @@ TEST_F(PrintFileJob, ExampleFiles) {
     uint16_t flags;
   } cases[] = {
       {"table", data_text("table.txt"), table_flags},
-      {"table-long", long_table(150), table_flags},
-      {"table-wide", wide_table(), PL_PAGENUMBERS},
+      {"table-long", data_text("table-long.txt"), table_flags},
+      {"table-wide", data_text("table-wide.txt"), PL_PAGENUMBERS},
       {"plain", data_text("plain.txt"), PL_PAGENUMBERS},
       {"orient-30", numbered_lines(29, "kurz") + std::string(65, 'L') + "\n" + numbered_lines(5, "x"),
        PL_AUTOORIENT | PL_PLAINTEXT},
@@ -117,7 +87,7 @@ TEST_F(PrintFileJob, ExampleFiles) {
       {"empty", "", PL_PAGENUMBERS},
       {"junk", std::string("\x01\x02\xff\x00\x7f\x80\r\r\n\x1b[2J\t\t&&&", 21) + std::string(3000, '\x9f'), 0},
       {"long-line", std::string(5000, 'w') + "\nnever printed\n", PL_PAGENUMBERS},
-      {"many-columns", many_columns(), PL_PAGENUMBERS},
+      {"many-columns", data_text("many-columns.txt"), PL_PAGENUMBERS},
       {"long-field", "Lang\n\nName  Text\nx     " + std::string(400, 'f') + "\n", PL_PAGENUMBERS},
   };
   for (const Case& c : cases) {

@@ -104,32 +104,16 @@ bool install_test_printer() {
 }
 
 PRINTDLGA test_printer_settings() {
+  // The test printer is the default printer: the dialog's default settings
+  // name it, in portrait.
   PRINTDLGA pd{};
   pd.lStructSize = sizeof pd;
-  const size_t len = sizeof kTestPrinter;
-  pd.hDevNames = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVNAMES) + 3 * len);
-  auto* names = static_cast<DEVNAMES*>(GlobalLock(pd.hDevNames));
-  char* base = reinterpret_cast<char*>(names);
-  names->wDriverOffset = sizeof(DEVNAMES);
-  names->wDeviceOffset = static_cast<WORD>(sizeof(DEVNAMES) + len);
-  names->wOutputOffset = static_cast<WORD>(sizeof(DEVNAMES) + 2 * len);
-  lstrcpyA(base + names->wDriverOffset, "winspool");
-  lstrcpyA(base + names->wDeviceOffset, kTestPrinter);
-  lstrcpyA(base + names->wOutputOffset, "FILE:");
-  GlobalUnlock(pd.hDevNames);
-
-  HANDLE h = nullptr;
-  if (OpenPrinterA(const_cast<char*>(kTestPrinter), &h, nullptr)) {
-    LONG size = DocumentPropertiesA(nullptr, h, const_cast<char*>(kTestPrinter), nullptr, nullptr, 0);
-    if (size > 0) {
-      pd.hDevMode = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-      auto* dm = static_cast<DEVMODEA*>(GlobalLock(pd.hDevMode));
-      DocumentPropertiesA(nullptr, h, const_cast<char*>(kTestPrinter), dm, nullptr, DM_OUT_BUFFER);
-      dm->dmOrientation = DMORIENT_PORTRAIT;
-      dm->dmFields |= DM_ORIENTATION;
-      GlobalUnlock(pd.hDevMode);
-    }
-    ClosePrinter(h);
+  pd.Flags = PD_RETURNDEFAULT;
+  PrintDlgA(&pd);
+  if (auto* dm = pd.hDevMode ? static_cast<DEVMODEA*>(GlobalLock(pd.hDevMode)) : nullptr) {
+    dm->dmOrientation = DMORIENT_PORTRAIT;
+    dm->dmFields |= DM_ORIENTATION;
+    GlobalUnlock(pd.hDevMode);
   }
   return pd;
 }
