@@ -38,8 +38,8 @@ VELTRA_FN int FormatStrLen(int16_t format, int16_t decimals);
  * "DD", "MM.", "YY" and "W". An "E" before a duration or date/time mask,
  * and a "0" before a duration, is rejected. Returns 1 and writes both
  * outputs when text is a valid mask of an allowed form with a width of 1 to
- * 32; else 0, outputs untouched (also for
- * a null text or output pointer). */
+ * 32; else 0, outputs untouched (also for a null text or output
+ * pointer). */
 VELTRA_FN int ScanFormat(const char* text, int16_t* format, int16_t* decimals,
                          int16_t allowed);
 
