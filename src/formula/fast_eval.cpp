@@ -134,17 +134,8 @@ operand:
   // given operand is the same on every evaluation, so they predict well.
   {
     std::int32_t next = pc[1].op;
-    // A constant and an operation right after the operand apply to it at
-    // once: "v k *" is v * k (and "v 2 ^" is v * v).
-    while (next == op_cfpush) {
-      float k = pc[1].value.f;
-      std::int32_t after = pc[2].op;
-      if (after == op_mul) v = clamp(v * k);
-      else if (after == op_plus) v = clamp(v + k);
-      else if (after == op_minus) v = clamp(v - k);
-      else if (after == op_div) v = divide(v, k);
-      else if (after == op_pot && k == 2.0f) v = clamp(v * v);
-      else break;
+    if (next == op_cfpush && pc[1].value.f == 2.0f && pc[2].op == op_pot) {  // v^2
+      v = clamp(v * v);
       pc += 2;
       next = pc[1].op;
     }
