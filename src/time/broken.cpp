@@ -148,13 +148,12 @@ static bool split_local(uint32_t t, vt_tm& out) {
   const ZoneState& z = zone_state();
   uint32_t standard = t - static_cast<uint32_t>(z.timezone);
   if (!split_utc(standard, out)) return false;
-  if (!z.daylight ||
-      !dst_active(out.tm_year, out.tm_yday, out.tm_hour, out.tm_min, out.tm_sec))
-    return true;
-  uint32_t daylight = standard - static_cast<uint32_t>(z.dstbias);
-  if (daylight / civil::kSecondsPerDay == standard / civil::kSecondsPerDay && daylight <= kMaxTime) {
-    split_clock(daylight % civil::kSecondsPerDay, out);
-  } else if (!split_utc(daylight, out)) {
+  int32_t second_of_day = static_cast<int32_t>(standard % civil::kSecondsPerDay);
+  if (!dst_active_at(out.tm_year, out.tm_yday, second_of_day)) return true;
+  int64_t moved = int64_t{second_of_day} - z.dstbias;
+  if (moved >= 0 && moved < civil::kSecondsPerDay) {
+    split_clock(static_cast<uint32_t>(moved), out);
+  } else if (!split_utc(standard - static_cast<uint32_t>(z.dstbias), out)) {
     return false;
   }
   out.tm_isdst = 1;
@@ -174,10 +173,10 @@ bool local_fields(uint32_t t, vt_tm& out) {
 }
 
 vt_tm* localtime(uint32_t t) {
-  vt_tm r;
-  if (!local_fields(t, r)) return nullptr;
-  t_record = r;
-  return &t_record;
+  // Written in place: local_fields leaves the record untouched on failure
+  // except on the edge path, which works in the record itself anyway.
+  vt_tm* rec = &t_record;
+  return local_fields(t, *rec) ? rec : nullptr;
 }
 
 // Day of the year of a record whose fields already lie within their ranges

@@ -116,9 +116,28 @@ YearTransitions transitions_of(int32_t tm_year) {
                          dst_transition(true, end, tm_year, g_zone.dstbias)};
 }
 
+// Daylight time holds from the start day at its time (every second of that
+// day at or after it) to the end day before its time; days between the two
+// decide whole. Times of day are whole seconds, so a transition at s.mmm
+// seconds counts from the next whole second; a start time beyond the day
+// (a malformed record) starts with the next day. When both fall on one day
+// the start alone decides that day.
+DaylightWindow window_of(int32_t tm_year) {
+  const YearTransitions t = transitions_of(tm_year);
+  auto seconds_of = [](const Transition& x) {
+    int32_t ms = x.ms < 0 ? 0 : x.ms > kMsPerDay ? kMsPerDay : x.ms;
+    return x.day * 86400 + (ms + 999) / 1000;
+  };
+  DaylightWindow w;
+  w.southern = !(t.start.day < t.end.day);
+  w.start = seconds_of(t.start);
+  w.end = t.start.day == t.end.day ? t.end.day * 86400 : seconds_of(t.end);
+  return w;
+}
+
 void build_table() {
   for (int32_t y = kTableFirstYear; y <= kTableLastYear; ++y)
-    g_cache.table[y - kTableFirstYear] = transitions_of(y);
+    g_cache.table[y - kTableFirstYear] = window_of(y);
   g_cache.table_bias = g_zone.dstbias;
   g_cache.table_valid = true;
 }

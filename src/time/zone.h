@@ -59,6 +59,15 @@ struct YearTransitions {
   Transition start, end;
 };
 
+// A year's rule as seconds of the year (local standard time) between which
+// daylight time holds: from `start` on and before `end` when not
+// `southern`, else before `end` or from `start` on. Equivalent to the
+// day-and-milliseconds reading of the transitions (see window_of).
+struct DaylightWindow {
+  int32_t start, end;
+  bool southern;
+};
+
 // The zone state with the per-year transition table of every year a
 // breakdown can meet. Kept in one place and read inline: every localtime
 // asks it.
@@ -67,13 +76,13 @@ struct ZoneCache {
   bool read_once = false;
   bool table_valid = false;
   int32_t table_bias = 0;  // the dstbias the table's end dates were moved by
-  YearTransitions table[kTableLastYear - kTableFirstYear + 1];
+  DaylightWindow table[kTableLastYear - kTableFirstYear + 1];
 };
 extern ZoneCache g_cache;
 
 void read_zone_first();
 void build_table();
-YearTransitions transitions_of(int32_t tm_year);
+DaylightWindow window_of(int32_t tm_year);
 
 }  // namespace detail
 
@@ -86,28 +95,24 @@ inline void read_zone_once() {
   if (!detail::g_cache.read_once) detail::read_zone_first();
 }
 
-// Whether daylight time is in effect at the given local standard time: the
-// day decides, and on a transition day the time of day.
-inline bool dst_active(int32_t tm_year, int32_t yday, int32_t hour, int32_t minute,
-                       int32_t second) {
+// Whether daylight time is in effect at second `second_of_day` of day
+// `yday` of year `tm_year`, local standard time.
+inline bool dst_active_at(int32_t tm_year, int32_t yday, int32_t second_of_day) {
   detail::ZoneCache& c = detail::g_cache;
   if (!c.zone.daylight) return false;
   if (!c.table_valid || c.table_bias != c.zone.dstbias) detail::build_table();
-  const detail::YearTransitions e =
+  const detail::DaylightWindow w =
       tm_year >= detail::kTableFirstYear && tm_year <= detail::kTableLastYear
           ? c.table[tm_year - detail::kTableFirstYear]
-          : detail::transitions_of(tm_year);
-  int32_t s = e.start.day, en = e.end.day, d = yday;
-  if (s < en) {
-    if (d < s || d > en) return false;
-    if (s < d && d < en) return true;
-  } else {
-    if (d < en || d > s) return true;
-    if (en < d && d < s) return false;
-  }
-  int32_t ms = (second + 60 * minute + 3600 * hour) * 1000;
-  if (d == s) return ms >= e.start.ms;
-  return ms < e.end.ms;
+          : detail::window_of(tm_year);
+  int32_t p = yday * 86400 + second_of_day;
+  return w.southern ? (p < w.end) | (p >= w.start) : (p >= w.start) & (p < w.end);
+}
+
+// The same for broken-down fields of local standard time.
+inline bool dst_active(int32_t tm_year, int32_t yday, int32_t hour, int32_t minute,
+                       int32_t second) {
+  return dst_active_at(tm_year, yday, hour * 3600 + minute * 60 + second);
 }
 
 }  // namespace vt::time
