@@ -1,0 +1,151 @@
+// List-view exports written to real files, compared byte for byte.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "control_host.h"
+#include "port/clock.h"
+#include "support/win32/dialog_watcher.h"
+#include "veltra/listctl.h"
+#include "veltra/timestr.h"
+
+namespace {
+
+using vt::test::DialogAction;
+using vt::test::DialogWatcher;
+
+// 2024-02-29 13:14:15 UTC.
+constexpr vt_time_t kFixed = 1709212455;
+
+HWND example_list_view(vt::test::ControlHost& host, DWORD view = LVS_REPORT) {
+  HWND lv = host.add(WC_LISTVIEWA, 50, view);
+  const char* titles[] = {"A", "Wert"};
+  for (int c = 0; c < 2; ++c) {
+    LVCOLUMNA col{};
+    col.mask = LVCF_TEXT | LVCF_WIDTH;
+    col.cx = 60;
+    col.pszText = const_cast<char*>(titles[c]);
+    SendMessageA(lv, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
+  }
+  const char* cells[2][2] = {{"1", "x"}, {"22", "yy"}};
+  for (int r = 0; r < 2; ++r) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = r;
+    item.pszText = const_cast<char*>(cells[r][0]);
+    SendMessageA(lv, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    item.iSubItem = 1;
+    item.pszText = const_cast<char*>(cells[r][1]);
+    SendMessageA(lv, LVM_SETITEMTEXTA, r, reinterpret_cast<LPARAM>(&item));
+  }
+  return lv;
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "<missing>";
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class Export : public testing::Test {
+ protected:
+  void SetUp() override {
+    char tmp[MAX_PATH];
+    GetTempPathA(sizeof tmp, tmp);
+    dir_ = std::string(tmp) + "veltra_export\\";
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    vt::port::fix_time_for_tests(vt::port::kTicksTo1970 +
+                                 static_cast<uint64_t>(kFixed) * vt::port::kTicksPerSecond);
+    // The local time as the time functions write it for the fixed instant.
+    char now[VT_TIMESTR_SIZE];
+    TimeStr(now, kFixed, 0, 0x7E);
+    now_ = now;
+  }
+  void TearDown() override { vt::port::release_time_for_tests(); }
+  std::string path(const char* name) {
+    std::string p = dir_ + name;
+    DeleteFileA(p.c_str());
+    return p;
+  }
+
+  std::string dir_, now_;
+};
+
+}  // namespace
+
+TEST_F(Export, WritesPaddedCellsWithTheSeparatorOfTheName) {
+  vt::test::ControlHost host;
+  HWND lv = example_list_view(host);
+  struct Case {
+    const char* name;
+    const char* title;
+    std::string body;
+  } cases[] = {
+      {"daten.csv", "Messung", ";\r\n\r\nA ;Wert;\r\n1 ;x   ;\r\n22;yy  ;\r\n"},
+      {"DATEN.CSV", nullptr, ";\r\n\r\nA ;Wert;\r\n1 ;x   ;\r\n22;yy  ;\r\n"},
+      {"daten.txt", "Messung", " \r\n\r\nA  Wert \r\n1  x    \r\n22 yy   \r\n"},
+      {"DATEN.Csv", "Messung", " \r\n\r\nA  Wert \r\n1  x    \r\n22 yy   \r\n"},
+  };
+  for (const Case& c : cases) {
+    std::string file = path(c.name);
+    ASSERT_EQ(1, ExportListView(lv, file.c_str(), c.title)) << c.name;
+    std::string title = std::string("Export ") + (c.title ? c.title : "") + ", " + now_;
+    EXPECT_EQ(title + c.body, read_file(file)) << c.name;
+  }
+  // an existing file is replaced, not appended to
+  std::string file = path("daten.csv");
+  ASSERT_EQ(1, ExportListView(lv, file.c_str(), "Messung"));
+  ASSERT_EQ(1, ExportListView(lv, file.c_str(), "Messung"));
+  EXPECT_EQ(std::string("Export Messung, ") + now_ + cases[0].body, read_file(file));
+}
+
+TEST_F(Export, OnlyViewsWithTheReportBitAreExported) {
+  std::string file = path("liste.txt");
+  for (DWORD view : {LVS_ICON, LVS_SMALLICON}) {
+    vt::test::ControlHost host;
+    EXPECT_EQ(0, ExportListView(example_list_view(host, view), file.c_str(), "x")) << view;
+    EXPECT_EQ("<missing>", read_file(file));
+  }
+  EXPECT_EQ(0, ExportListView(nullptr, file.c_str(), "x"));
+}
+
+TEST_F(Export, FilesThatCannotBeOpenedAreReported) {
+  vt::test::ControlHost host;
+  HWND lv = example_list_view(host);
+  std::string locked = path("gesperrt.csv");
+  HANDLE h = CreateFileA(locked.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, h);
+  for (const std::string& file : {dir_ + "fehlt\\daten.csv", locked}) {
+    DialogWatcher w(DialogAction::press(IDOK));
+    EXPECT_EQ(0, ExportListView(lv, file.c_str(), "x"));
+    ASSERT_TRUE(w.wait_for(1));
+    auto seen = w.seen();
+    EXPECT_EQ("Die Datei '" + file + "' kann nicht ge\xF6" "ffnet werden. Die Operation wird abgebrochen.",
+              seen[0].message());
+    EXPECT_EQ(static_cast<unsigned>(MB_ICONHAND), seen[0].icon_flag());
+  }
+  CloseHandle(h);
+}
+
+TEST_F(Export, AsksForTheFileWhenNoneIsGiven) {
+  vt::test::ControlHost host;
+  HWND lv = example_list_view(host);
+  std::string file = path("gewaehlt.csv");
+  {
+    DialogWatcher w(DialogAction::file_name(file));
+    ASSERT_EQ(1, ExportListView(lv, nullptr, "Wahl"));
+    ASSERT_TRUE(w.wait_for(1));
+    EXPECT_EQ("Export-Dateiauswahl", w.seen()[0].caption);
+  }
+  EXPECT_EQ(std::string("Export Wahl, ") + now_ + ";\r\n\r\nA ;Wert;\r\n1 ;x   ;\r\n22;yy  ;\r\n",
+            read_file(file));
+  DialogWatcher cancel(DialogAction::press(IDCANCEL));
+  EXPECT_EQ(0, ExportListView(lv, nullptr, "Wahl"));
+}
