@@ -65,8 +65,7 @@ VELTRA_FN int InitHeaderStr(HWND dialog, int id, HINSTANCE module, UINT firstId,
  * file, every cell padded to its column's width, under a title line with
  * the local time. A null file asks for a name. 1 when the file was written;
  * 0 for a view whose style lacks the report bit 0x0001 (with a beep), on
- * cancel, or when the file cannot be
- * opened or written (with a message). */
+ * cancel, or when the file cannot be opened or written (with a message). */
 VELTRA_FN int ExportListView(HWND listView, const char* file, const char* title);
 
 /* Copies a list box, combo box or list view (cells each followed by a tab)
