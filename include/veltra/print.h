@@ -94,7 +94,8 @@ VELTRA_FN int16_t PrtCalcMargins(HDC dc, const float* margins, int32_t* left, in
  * when its first lines show columns, else as plain text in a fixed-pitch
  * version of `font`. The owner's title is the job name. Returns 1 once the
  * worker has opened the file, 0 when it could not (message 203 when `show`)
- * or could not start. Later failures are shown as messages 204, 205, 206,
+ * or could not start (also for a name of 256 or more characters, which is
+ * neither printed nor deleted, and for null arguments). Later failures are shown as messages 204, 205, 206,
  * 210 when `show` is set. One job at a time per process. */
 VELTRA_FN int32_t PrintFile(HWND owner, const PRINTDLGA* pd, const char* file, const LOGFONTA* font,
                             const PrintLayout* layout, int32_t show);

@@ -80,6 +80,11 @@ using namespace vt::print;
 int32_t PrintFile(HWND owner, const PRINTDLGA* pd, const char* file, const LOGFONTA* font,
                   const PrintLayout* layout, int32_t show) {
   if (!pd || !file || !font || !layout) return 0;
+  if (std::strlen(file) >= kFileNameSize) {
+    // A name the job cannot hold: cutting it would print and delete another file.
+    if (static_cast<int16_t>(show) != 0) MessageFMTBox(nullptr, kMsgCannotOpen, 0, file);
+    return 0;
+  }
   auto in = std::make_unique<JobInputs>();
   in->owner = owner;
   std::memcpy(&in->pd, pd, sizeof in->pd);

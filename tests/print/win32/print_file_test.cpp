@@ -122,6 +122,12 @@ TEST_F(PrintFileJob, FileThatCannotBeOpened) {
             "Die Datei '" + missing + "' kann nicht ge\xF6" "ffnet werden. Die Operation wird abgebrochen.");
   EXPECT_EQ(PrintFile(owner_, &pd_, missing.c_str(), &font_, &layout, 0), 0);
   EXPECT_EQ(PrintFile(owner_, &pd_, nullptr, &font_, &layout, 0), 0);
+  // A name too long for the job: the file whose name is its start stays.
+  const std::string prefix = stage_file(std::string(254 - print_out_dir().size(), 'p'), "x");
+  ASSERT_EQ(prefix.size(), 255u);
+  EXPECT_EQ(PrintFile(owner_, &pd_, (prefix + "qq").c_str(), &font_, &layout, 0), 0);
+  EXPECT_TRUE(file_exists(prefix));
+  DeleteFileA(prefix.c_str());
 }
 
 TEST_F(PrintFileJob, MarginsThatLeaveNoRoom) {
