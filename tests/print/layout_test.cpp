@@ -141,4 +141,12 @@ TEST(TablePager, HeaderOnEveryPage) {
   EXPECT_EQ(canvas.rules, (std::vector<std::pair<int, int>>{{1, 22}, {1, 32}, {2, 22}, {2, 32}}));
   EXPECT_EQ(canvas.texts[1].align, Align::right);
   EXPECT_EQ(canvas.texts[5].box.right - canvas.texts[5].box.left, t.widths[0] - 5);
+
+  // The title alone asks for no page header: column names come first.
+  page.flags = kTitle;
+  RecordingCanvas plain_header;
+  TablePager titled(plain_header, cols, t, page);
+  titled.print_line("1   2");
+  EXPECT_EQ(plain_header.page_texts(1), (std::vector<std::string>{"A", "B", "1", "2"}));
+  EXPECT_EQ(plain_header.texts[0].box.top, 0);
 }
