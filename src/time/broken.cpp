@@ -147,16 +147,24 @@ vt_tm* gmtime(uint32_t t) { return split_utc(t, t_record) ? &t_record : nullptr;
 static bool split_local(uint32_t t, vt_tm& out) {
   const ZoneState& z = zone_state();
   uint32_t standard = t - static_cast<uint32_t>(z.timezone);
-  if (!split_utc(standard, out)) return false;
+  if (standard > kMaxTime) return false;
   int32_t second_of_day = static_cast<int32_t>(standard % civil::kSecondsPerDay);
-  if (!dst_active_at(out.tm_year, out.tm_yday, second_of_day)) return true;
-  int64_t moved = int64_t{second_of_day} - z.dstbias;
-  if (moved >= 0 && moved < civil::kSecondsPerDay) {
+  civil::Date d = civil::split_days(static_cast<int32_t>(standard / civil::kSecondsPerDay));
+  const bool daylight = dst_active_at(d.year, d.yday, second_of_day);
+  const int32_t shift = daylight ? z.dstbias : 0;
+  int64_t moved = int64_t{second_of_day} - shift;
+  if (moved < 0 || moved >= civil::kSecondsPerDay) {
+    // The move crosses midnight (an hour a day at most): split again.
+    if (!split_utc(standard - static_cast<uint32_t>(shift), out)) return false;
+  } else {
     split_clock(static_cast<uint32_t>(moved), out);
-  } else if (!split_utc(standard - static_cast<uint32_t>(z.dstbias), out)) {
-    return false;
+    out.tm_mday = d.mday;
+    out.tm_mon = d.month;
+    out.tm_year = d.year;
+    out.tm_wday = d.wday;
+    out.tm_yday = d.yday;
   }
-  out.tm_isdst = 1;
+  out.tm_isdst = daylight;
   return true;
 }
 
