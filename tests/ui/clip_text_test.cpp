@@ -1,41 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
 #include "ui/clip_text.h"
 
 namespace {
-
-// A tree as parent links: item i (1-based) has parent[i] (0 = top level),
-// siblings in index order.
-struct Tree : vt::ui::TreeSource {
-  std::vector<std::uintptr_t> parent{0};
-  std::vector<std::string> text{""};
-  std::uintptr_t unreadable = 0;
-
-  std::uintptr_t add(std::uintptr_t p, std::string t) {
-    parent.push_back(p);
-    text.push_back(std::move(t));
-    return parent.size() - 1;
-  }
-  std::uintptr_t next_with_parent(std::uintptr_t p, std::uintptr_t after) {
-    for (std::uintptr_t i = after + 1; i < parent.size(); ++i)
-      if (parent[i] == p) return i;
-    return 0;
-  }
-  std::uintptr_t first_root() override { return next_with_parent(0, 0); }
-  std::uintptr_t first_child(std::uintptr_t item) override { return next_with_parent(item, item); }
-  std::uintptr_t next_sibling(std::uintptr_t item) override {
-    return next_with_parent(parent[item], item);
-  }
-  bool item_text(std::uintptr_t item, char* buf, std::size_t size) override {
-    if (item == unreadable) return false;
-    std::snprintf(buf, size, "%s", text[item].c_str());
-    return true;
-  }
-};
 
 struct Grid : vt::ui::TableSource {
   std::vector<std::vector<std::string>> cells;
@@ -52,36 +22,6 @@ struct Grid : vt::ui::TableSource {
 };
 
 }  // namespace
-
-TEST(ClipText, TreeLinesAreIndentedByDepthInDepthFirstOrder) {
-  Tree t;
-  auto r = t.add(0, "R");
-  auto a = t.add(r, "A");
-  t.add(r, "B");
-  t.add(a, "C");  // added last, but shown under A before B
-  t.add(0, "S");
-  std::string out;
-  ASSERT_TRUE(vt::ui::collect_tree_text(t, out));
-  EXPECT_EQ("R\r\n\tA\r\n\t\tC\r\n\tB\r\nS\r\n", out);
-
-  t.unreadable = 4;
-  out.clear();
-  EXPECT_FALSE(vt::ui::collect_tree_text(t, out));
-}
-
-TEST(ClipText, DeepTreesKeepOneTabPerLevelAndLongItemsAreCut) {
-  Tree t;
-  std::uintptr_t p = 0;
-  const int depth = 40;
-  for (int i = 0; i < depth; ++i) p = t.add(p, std::to_string(i));
-  t.add(0, std::string(1000, 'w'));
-  std::string expected;
-  for (int i = 0; i < depth; ++i) expected += std::string(i, '\t') + std::to_string(i) + "\r\n";
-  expected += std::string(vt::ui::kTreeItemChars, 'w') + "\r\n";
-  std::string out;
-  ASSERT_TRUE(vt::ui::collect_tree_text(t, out));
-  EXPECT_EQ(expected, out);
-}
 
 TEST(ClipText, TableRowsAndSelection) {
   Grid g;
