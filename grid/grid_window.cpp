@@ -29,7 +29,6 @@ struct Grid {
   int sel_row = -1;
   int sel_col = -1;
   HWND edit = nullptr;
-  WNDPROC edit_proc = nullptr;
   int edit_row = -1;
   int edit_col = -1;
 };
@@ -145,8 +144,10 @@ void end_edit(Grid& g, bool commit) {
 }
 
 LRESULT CALLBACK edit_proc(HWND e, UINT msg, WPARAM wp, LPARAM lp) {
+  // The edit keeps its own class procedure, so that it stays usable
+  // whatever state the table is in.
+  auto base = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(e, GWLP_USERDATA));
   Grid* g = grid_of(GetParent(e));
-  WNDPROC base = g ? g->edit_proc : nullptr;
   switch (msg) {
     case WM_GETDLGCODE:
       // Enter and Escape belong to the edit, not to the dialog's buttons.
@@ -184,8 +185,8 @@ void begin_edit(Grid& g, char initial) {
   if (!e) return;
   SendMessageA(e, WM_SETFONT, reinterpret_cast<WPARAM>(grid_font()), FALSE);
   SendMessageA(e, EM_LIMITTEXT, g.model.edit_limit, 0);
-  g.edit_proc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(e, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit_proc)));
+  SetWindowLongPtrA(e, GWLP_USERDATA, GetWindowLongPtrA(e, GWLP_WNDPROC));
+  SetWindowLongPtrA(e, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit_proc));
   g.edit = e;
   g.edit_row = g.sel_row;
   g.edit_col = g.sel_col;
