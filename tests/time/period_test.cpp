@@ -18,10 +18,7 @@
 
 namespace {
 
-vt_time_t local(int y, int mon, int d, int h = 0, int mi = 0, int s = 0) {
-  vt_tm r{s, mi, h, d, mon - 1, y - 1900, 0, 0, -1};
-  return vt_mktime(&r);
-}
+using vt::test::local;
 
 // Berlin's system record: daylight time from the last Sunday of March 02:00
 // to the last Sunday of October 03:00.

@@ -16,10 +16,7 @@ namespace {
 
 constexpr uint64_t kEpochTicks = 116444736000000000ull;
 
-vt_time_t local(int y, int mon, int d, int h = 0, int mi = 0, int s = 0) {
-  vt_tm r{s, mi, h, d, mon - 1, y - 1900, 0, 0, -1};
-  return vt_mktime(&r);
-}
+using vt::test::local;
 
 // Fixes the current time at Friday 2024-05-17 12:30:45 local (CET rules).
 class FixedNow : public testing::Test {

@@ -46,10 +46,7 @@ TEST(Tmsmap, ValueArithmetic) {
   EXPECT_TRUE(tmsmap(2.0).gt(tmsmap(1.0)));
 }
 
-vt_time_t local(int y, int mon, int d, int h = 0, int mi = 0) {
-  vt_tm r{0, mi, h, d, mon - 1, y - 1900, 0, 0, -1};
-  return vt_mktime(&r);
-}
+using vt::test::local;
 
 TEST(Tmsmap, CalendarCases) {
   vt::test::ZoneScope zone("CET-1CEST");

@@ -53,4 +53,10 @@ class ZoneScope {
   ~ZoneScope() { set_tz(nullptr); }
 };
 
+// Epoch time of a local wall clock (mktime, the zone decides daylight time).
+inline vt_time_t local(int y, int mon, int d, int h = 0, int mi = 0, int s = 0) {
+  vt_tm r{s, mi, h, d, mon - 1, y - 1900, 0, 0, -1};
+  return vt_mktime(&r);
+}
+
 }  // namespace vt::test
