@@ -151,7 +151,7 @@ static bool split_local(uint32_t t, vt_tm& out) {
   int32_t second_of_day = static_cast<int32_t>(standard % civil::kSecondsPerDay);
   civil::Date d = civil::split_days(static_cast<int32_t>(standard / civil::kSecondsPerDay));
   const bool daylight = dst_active_at(d.year, d.yday, second_of_day);
-  const int32_t shift = daylight ? z.dstbias : 0;
+  const int32_t shift = z.dstbias & -static_cast<int32_t>(daylight);
   int64_t moved = int64_t{second_of_day} - shift;
   if (moved < 0 || moved >= civil::kSecondsPerDay) {
     // The move crosses midnight (an hour a day at most): split again.

@@ -9,8 +9,6 @@ namespace vt::time::civil {
 
 namespace {
 
-constexpr int32_t kDaysBeforeCommon[13] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365};
-
 struct MonthTable {
   uint8_t month[366];
 };
@@ -29,15 +27,8 @@ constexpr MonthTable kMonthTable = make_month_of_day();
 
 namespace detail {
 const int32_t kDaysBeforeLeap[13] = {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335, 366};
+const int32_t kDaysBeforeCommon[13] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365};
 const uint8_t (&kMonthOfLeapDay)[366] = kMonthTable.month;
 }  // namespace detail
-
-int32_t days_before_month(bool leap, int32_t month) {
-  return leap ? detail::kDaysBeforeLeap[month] : kDaysBeforeCommon[month];
-}
-
-int32_t days_in_month(bool leap, int32_t month) {
-  return days_before_month(leap, month + 1) - days_before_month(leap, month);
-}
 
 }  // namespace vt::time::civil

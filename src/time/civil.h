@@ -39,11 +39,6 @@ constexpr bool is_gregorian_leap(int32_t year) {
   return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
-// Days before month `month` (0-11; 12 gives the year length).
-int32_t days_before_month(bool leap, int32_t month);
-
-// Days in month `month` (0-11).
-int32_t days_in_month(bool leap, int32_t month);
 
 // Day number of day `yday` (0-based) of year `tm_year`; valid for
 // tm_year 69 to 200.
@@ -62,7 +57,18 @@ namespace detail {
 constexpr int32_t kLeapDayIndex = 59;  // 0-based day of the year of 29 February
 extern const uint8_t (&kMonthOfLeapDay)[366];
 extern const int32_t kDaysBeforeLeap[13];
+extern const int32_t kDaysBeforeCommon[13];
 }  // namespace detail
+
+// Days before month `month` (0-11; 12 gives the year length).
+inline int32_t days_before_month(bool leap, int32_t month) {
+  return leap ? detail::kDaysBeforeLeap[month] : detail::kDaysBeforeCommon[month];
+}
+
+// Days in month `month` (0-11).
+inline int32_t days_in_month(bool leap, int32_t month) {
+  return days_before_month(leap, month + 1) - days_before_month(leap, month);
+}
 
 // Splits a day number of -731 (1968-01-01) to 47481 (2099-12-31) into its
 // calendar fields: closed form, no loops. Inline: every breakdown runs it.

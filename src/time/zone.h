@@ -106,7 +106,10 @@ inline bool dst_active_at(int32_t tm_year, int32_t yday, int32_t second_of_day) 
           ? c.table[tm_year - detail::kTableFirstYear]
           : detail::window_of(tm_year);
   int32_t p = yday * 86400 + second_of_day;
-  return w.southern ? (p < w.end) | (p >= w.start) : (p >= w.start) & (p < w.end);
+  // Without branches: which side of a transition a time lies on is as good
+  // as random to the processor.
+  const bool after_start = p >= w.start, before_end = p < w.end;
+  return (after_start & before_end) | (w.southern & (after_start | before_end));
 }
 
 // The same for broken-down fields of local standard time.
