@@ -5,8 +5,6 @@
 #include "veltra/ctlcalc.h"
 
 struct ctlcalc_access {
-  // The fast evaluation loop over code that passed the check.
-  static float run_fast(ctlcalc& c);
   // The evaluation as the machine defines it: the handler of each
   // instruction called in turn through the operation table. Tests and the
   // fuzzer hold the fast loop against it. 0.0 for empty or invalid code.

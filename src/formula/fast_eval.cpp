@@ -1,4 +1,4 @@
-// The evaluation loop. It gives the same bits as calling the handlers one
+// The evaluation loop (ctlcalc::eval). It gives the same bits as calling the handlers one
 // by one (reference_eval.cpp) but keeps the machine's state in locals: the
 // program counter, the stack pointer and the top cell live in registers and
 // only the cells below the top are stored, in the process-wide stack. The
@@ -70,16 +70,15 @@ inline float builtin_value(const ctlcalc& c, unsigned which) {
 
 }  // namespace
 
+// The loop lives in eval itself: a call into a separate exported function
+// costs a second prologue and, from a shared library, a PLT jump per eval.
 float ctlcalc::eval() {
   if (!code || !codesize || code[0].op == op_null) return 0.0f;
   if (checked_code != code || checked_capacity != codesize) {
     if (!code_ready()) return 0.0f;
   }
-  return ctlcalc_access::run_fast(*this);
-}
-
-float ctlcalc_access::run_fast(ctlcalc& c) {
-  const codeentry* const base = c.code;
+  const ctlcalc& c = *this;
+  const codeentry* const base = code;
   const codeentry* pc = base;
   const ctlcalc_getvalue getvalue = c.getvalue;
   float* const bottom = reinterpret_cast<float*>(g_stack.cells);
@@ -128,17 +127,37 @@ float ctlcalc_access::run_fast(ctlcalc& c) {
     v = builtin < kBuiltinCount ? builtin_value(c, builtin) : getvalue(i, 1);
     goto operand;
   }
-  // A pushed operand met by + - * / (or ^2 for the constant 2) right after.
+  // An operand about to be pushed. First, constants that follow it with an
+  // operation right after ("s * 2", "s / 180 + e", "s > 0", "s ^ 2") are
+  // applied to it in place: the same operations in the same order, without
+  // the pushes and pops. Then the operation after it may take the cell below
+  // as its left operand (+ - * /, a comparison, the choice of a conditional).
 operand:
   // Plain compares rather than a table jump: the operation that follows a
   // given operand is the same on every evaluation, so they predict well.
   {
     std::int32_t next = pc[1].op;
-    if (next == op_cfpush && pc[1].value.f == 2.0f && pc[2].op == op_pot) {  // v^2
-      v = clamp(v * v);
+    while (next == op_cfpush) {
+      const float k = pc[1].value.f;
+      switch (pc[2].op) {
+        case op_mul: v = clamp(v * k); break;
+        case op_plus: v = clamp(v + k); break;
+        case op_minus: v = clamp(v - k); break;
+        case op_div: v = divide(v, k); break;
+        case op_greater: v = boolean(v > k); break;
+        case op_less: v = boolean(v < k); break;
+        case op_greaterequal: v = boolean(v >= k); break;
+        case op_lessequal: v = boolean(v <= k); break;
+        case op_pot:
+          if (k != 2.0f) goto unfused;
+          v = clamp(v * v);
+          break;
+        default: goto unfused;
+      }
       pc += 2;
       next = pc[1].op;
     }
+  unfused:
     if (next == op_mul) {
       top = clamp(top * v);
       pc += 2;
