@@ -15,3 +15,28 @@ if(TARGET vtcalc)
   set_tests_properties(vtcalc_bad_formula_text PROPERTIES
     PASS_REGULAR_EXPRESSION "Operand vermisst\\. \\(error 7\\)")
 endif()
+
+# The time column: epoch seconds (checked against `date -u`) and time texts
+# written back in German notation under a zone without daylight time; the
+# last row's hour 25 stops the tool with its line number and status 1.
+if(TARGET vtcalc)
+  set(times ${CMAKE_CURRENT_LIST_DIR}/data/vtcalc_times.csv)
+  set(time_env TZ=UTC0)
+  if(WIN32)
+    list(APPEND time_env LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 LOCPATH=${veltra_locales})
+  endif()
+  add_test(NAME vtcalc_time_column COMMAND vtcalc --time zeit ${times} wert)
+  set_tests_properties(vtcalc_time_column PROPERTIES ENVIRONMENT "${time_env}" PASS_REGULAR_EXPRESSION
+    "17\\.05\\.2024 12:30:45,1,1\r?\n01\\.01\\.1970 00:00:00,2,2\r?\n31\\.12\\.2099 23:59:59,3,3\r?\n17\\.05\\.2024 12:30:45\\.000,4,4\r?\n17\\.05\\.2024 12:30:00,5,5\r?\n")
+  add_test(NAME vtcalc_time_bad_cell COMMAND vtcalc --time zeit ${times} wert)
+  set_tests_properties(vtcalc_time_bad_cell PROPERTIES ENVIRONMENT "${time_env}" PASS_REGULAR_EXPRESSION
+    "line 7, column zeit: \"17\\.05\\.2024 25:00\" is no time")
+  add_test(NAME vtcalc_time_bad_cell_fails COMMAND vtcalc --time zeit ${times} wert)
+  set_tests_properties(vtcalc_time_bad_cell_fails PROPERTIES ENVIRONMENT "${time_env}" WILL_FAIL TRUE)
+  add_test(NAME vtcalc_time_is_no_signal COMMAND vtcalc --time zeit ${times} "zeit + 1")
+  set_tests_properties(vtcalc_time_is_no_signal PROPERTIES PASS_REGULAR_EXPRESSION "Unbekannter Bezeichner")
+  if(WIN32)
+    set_tests_properties(vtcalc_time_column vtcalc_time_bad_cell vtcalc_time_bad_cell_fails
+      PROPERTIES FIXTURES_REQUIRED veltra_locales)
+  endif()
+endif()

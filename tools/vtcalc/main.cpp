@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "csv.h"
+#include "frame/attach.h"
+#include "time_cell.h"
 #include "veltra/ctlcalc.h"
 #include "veltra/format.h"
 
@@ -49,6 +51,13 @@ const char kUsage[] =
     "                             \"bbbb\" binary, \"hh:mm:ss.sss\" a duration in\n"
     "                             seconds (default: six significant digits)\n"
     "  -o, --output FILE          write to FILE instead of standard output\n"
+    "  -t, --time NAME            NAME is the time column: each cell is epoch\n"
+    "                             seconds (a fraction gives milliseconds) or a\n"
+    "                             date and time in the user's notation, such as\n"
+    "                             \"17.05.2024 12:30:45\"; it is written back in\n"
+    "                             the user's notation. The time column is no\n"
+    "                             signal (a float cannot hold epoch seconds to\n"
+    "                             the second)\n"
     "  -h, --help                 show this text\n"
     "\n"
     "An empty cell of a float column is NaN (written as #NAN). A formula that\n"
@@ -58,6 +67,7 @@ const char kUsage[] =
 struct Column {
   std::string name;
   bool boolean = false;
+  bool time = false;  // not a signal: read and rewritten as a time
 };
 
 // The current row, read by the value callback; the engine is single-threaded.
@@ -66,7 +76,7 @@ std::vector<float> g_cells;
 
 std::int16_t column_index(const char* name, std::int16_t type) {
   for (std::size_t i = 0; i < g_columns.size(); ++i)
-    if (g_columns[i].name == name) {
+    if (g_columns[i].name == name && !g_columns[i].time) {
       bool wanted_boolean = type == 4;
       if (g_columns[i].boolean != wanted_boolean) return -1;
       // Skip the indices of the built-in variables.
@@ -111,15 +121,18 @@ std::string to_cp1252(const std::string& s) {
   return out;
 }
 
-bool parse_float(std::string& text, bool decimal_comma, float& out) {
+bool parse_float(const std::string& text, bool decimal_comma, float& out) {
   std::size_t a = text.find_first_not_of(" \t");
   if (a == std::string::npos) {
     out = NAN;  // empty cell: a missing measurement
     return true;
   }
   std::size_t b = text.find_last_not_of(" \t");
-  char* first = &text[a];
-  char* last = &text[b] + 1;
+  // The cell itself stays as read: it may be written out again.
+  static std::string number;
+  number.assign(text, a, b + 1 - a);
+  char* first = &number[0];
+  char* last = first + number.size();
   if (decimal_comma)
     for (char* p = first; p != last; ++p)
       if (*p == ',') *p = '.';
@@ -190,6 +203,7 @@ struct Options {
   std::string output;
   std::vector<std::string> formulas;
   std::vector<std::string> booleans;
+  std::string time_column;
   char sep = 0;
   ResultFormat format;
 };
@@ -229,6 +243,10 @@ int parse_args(int argc, char** argv, Options& o) {
         return 1;
       }
       o.format.given = true;
+    } else if (a == "-t" || a == "--time") {
+      const char* v = value("a column name");
+      if (!v) return 1;
+      o.time_column = v;
     } else if (a == "-o" || a == "--output") {
       const char* v = value("a file name");
       if (!v) return 1;
@@ -260,6 +278,9 @@ struct Formula {
 int main(int argc, char** argv) {
   Options opt;
   if (int rc = parse_args(argc, argv, opt); rc >= 0) return rc;
+  // The library is linked statically: no entry point reads the user's
+  // locale (the notation of times), so the program has it read.
+  vt::frame::attach_for_tests();
 
   std::FILE* in = opt.input == "-" ? stdin : std::fopen(opt.input.c_str(), "rb");
   if (!in) {
@@ -290,6 +311,16 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "vtcalc: no column named %s\n", b.c_str());
       return 1;
     }
+  }
+  if (!opt.time_column.empty()) {
+    std::string name = to_cp1252(opt.time_column);
+    auto c = std::find_if(g_columns.begin(), g_columns.end(), [&](const Column& c) { return c.name == name; });
+    if (c == g_columns.end() || c->boolean) {
+      std::fprintf(stderr, "vtcalc: no column named %s%s\n", opt.time_column.c_str(),
+                   c == g_columns.end() ? "" : " that is not Boolean");
+      return 1;
+    }
+    c->time = true;
   }
   g_cells.assign(g_columns.size(), 0.0f);
 
@@ -330,6 +361,7 @@ int main(int argc, char** argv) {
 
   bool decimal_comma = sep == ';';
   unsigned long row = 1;
+  char time_text[vtcalc::kTimeCellSize];
   while (reader.next(line)) {
     ++row;
     if (line.empty()) continue;
@@ -337,6 +369,17 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < g_columns.size(); ++i) {
       std::string empty;
       std::string& f = i < fields.size() ? fields[i] : empty;
+      if (g_columns[i].time) {
+        if (!vtcalc::time_cell_text(f, decimal_comma, time_text)) {
+          std::fprintf(stderr,
+                       "vtcalc: line %lu, column %s: \"%s\" is no time in 1970-2099 (epoch seconds or a date "
+                       "and time like %s)\n",
+                       row, g_columns[i].name.c_str(), f.c_str(), vtcalc::example_time_text().c_str());
+          return 1;
+        }
+        if (i < fields.size()) f = time_text;
+        continue;
+      }
       bool ok = g_columns[i].boolean ? parse_bool(f, g_cells[i]) : parse_float(f, decimal_comma, g_cells[i]);
       if (!ok) {
         std::fprintf(stderr, "vtcalc: line %lu, column %s: \"%s\" is no %s\n", row, g_columns[i].name.c_str(),
@@ -344,7 +387,14 @@ int main(int argc, char** argv) {
         return 1;
       }
     }
-    std::fwrite(line.data(), 1, line.size(), out);
+    if (opt.time_column.empty()) {
+      std::fwrite(line.data(), 1, line.size(), out);
+    } else {
+      for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i) std::fputc(sep, out);
+        vtcalc::write_field(out, fields[i], sep);
+      }
+    }
     for (Formula& f : formulas) {
       std::fputc(sep, out);
       if (opt.format.given)
