@@ -16,5 +16,12 @@ echo "== vtcalc: results under the format mask ####.##"
 build/release/vtcalc --bool pumpe_ein,stoerung --format "####.##" examples/pumpe.csv \
   "druck * durchfluss / 36"
 echo
+echo "== vtcalc: a time column, read as time text and written in the user's notation"
+build/release/vtcalc --bool brenner_ein --time zeit examples/kessel.csv \
+  "vorlauf - ruecklauf" "brenner_ein ? 0 : vorlauf"
+echo
+echo "== vtcalc: a time column of epoch seconds (a fraction gives milliseconds), zone TZ=MEZ-1MESZ"
+printf 'zeit,wert\n1715949045,1\n1715949045.25,2\n' | TZ=MEZ-1MESZ build/release/vtcalc --time zeit - "wert * 10"
+echo
 echo "== vtcalc: a formula with an error is reported, nothing is written"
 build/release/vtcalc --bool pumpe_ein,stoerung examples/pumpe.csv "druck * (durchfluss + " || true
