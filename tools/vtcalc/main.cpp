@@ -314,10 +314,13 @@ int main(int argc, char** argv) {
   }
   if (!opt.time_column.empty()) {
     std::string name = to_cp1252(opt.time_column);
-    auto c = std::find_if(g_columns.begin(), g_columns.end(), [&](const Column& c) { return c.name == name; });
-    if (c == g_columns.end() || c->boolean) {
-      std::fprintf(stderr, "vtcalc: no column named %s%s\n", opt.time_column.c_str(),
-                   c == g_columns.end() ? "" : " that is not Boolean");
+    auto c = std::find_if(g_columns.begin(), g_columns.end(), [&](const Column& col) { return col.name == name; });
+    if (c == g_columns.end()) {
+      std::fprintf(stderr, "vtcalc: no column named %s\n", opt.time_column.c_str());
+      return 1;
+    }
+    if (c->boolean) {
+      std::fprintf(stderr, "vtcalc: column %s cannot be Boolean and the time column\n", opt.time_column.c_str());
       return 1;
     }
     c->time = true;
