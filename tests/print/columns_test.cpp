@@ -89,23 +89,23 @@ TEST(Columns, LimitsAndFields) {
     EXPECT_EQ(GetColumnText(c.line.c_str(), starts, c.column, 3, field), field);
     EXPECT_EQ(std::string(field), c.field) << c.line.substr(0, 20) << " col " << c.column;
   }
-  const int falling[2] = {0, 0};
+  const int equal[2] = {0, 0};  // starts that do not rise give empty fields
   char field[256] = "keep";
-  EXPECT_STREQ(GetColumnText("a b", falling, 1, 2, field), "");
+  EXPECT_STREQ(GetColumnText("a b", equal, 1, 2, field), "");
 }
 
 TEST(Columns, DetectColumnsOnAStream) {
-  std::string text = read_file("table.txt");
+  const std::string text = "Messwerte\n\nName  Wert\nDruck 12.5\n";
   FILE* f = std::tmpfile();
   ASSERT_NE(f, nullptr);
   std::fwrite(text.data(), 1, text.size(), f);
   int starts[kMaxColumns];
   int header = -1;
   char line[kLineBufferSize];
-  EXPECT_EQ(DetectColumns(f, starts, &header, line), 3);
+  EXPECT_EQ(DetectColumns(f, starts, &header, line), 2);
+  EXPECT_EQ(std::vector<int>(starts, starts + 3), std::vector<int>({0, 6, -1}));
   EXPECT_EQ(header, 2);
-  EXPECT_EQ(std::string(line).substr(0, 4), "Name");
-  EXPECT_EQ(starts[3], -1);
+  EXPECT_EQ(std::string(line), "Name  Wert");
   EXPECT_EQ(std::ftell(f), 0);  // rewound for the next reader
   std::fclose(f);
   EXPECT_EQ(DetectColumns(nullptr, starts, &header, line), 0);

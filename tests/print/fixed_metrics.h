@@ -32,8 +32,8 @@ struct Drawn {
 
 class RecordingCanvas : public Canvas {
  public:
-  void start_page() override { ++pages; open = true; }
-  void end_page() override { ++ended; open = false; }
+  void start_page() override { ++pages; }
+  void end_page() override { ++ended; }
   void draw_text(const Rect& box, std::string_view text, Align align, bool) override {
     texts.push_back({pages, box, std::string(text), align, bold});
   }
@@ -48,7 +48,7 @@ class RecordingCanvas : public Canvas {
   }
 
   int pages = 0, ended = 0, frames = 0;
-  bool open = false, bold = false;
+  bool bold = false;
   std::vector<Drawn> texts;
   std::vector<std::pair<int, int>> rules;  // (page, y)
 };

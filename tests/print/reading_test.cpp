@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "print/limits.h"
 #include "print/line_reader.h"
@@ -42,9 +43,9 @@ TEST(Reading, LinesByTheReadingRule) {
 }
 
 TEST(Reading, AutomaticOrientation) {
-  auto lines = [](int n, int long_at, int long_len) {
+  auto lines = [](int long_at, int long_len) {  // 40 lines, one of them long
     std::string t;
-    for (int i = 1; i <= n; ++i) t += std::string(i == long_at ? long_len : 20, 'a') + "\n";
+    for (int i = 1; i <= 40; ++i) t += std::string(i == long_at ? long_len : 20, 'a') + "\n";
     return t;
   };
   struct Case {
@@ -52,9 +53,9 @@ TEST(Reading, AutomaticOrientation) {
     std::string text;
     int orientation;
   } cases[] = {
-      {"all lines of 64 characters or fewer", lines(40, 5, 64), 1},
-      {"65 characters on line 30", lines(40, 30, 65), 2},
-      {"65 characters on line 31", lines(40, 31, 65), 1},
+      {"all lines of 64 characters or fewer", lines(5, 64), 1},
+      {"65 characters on line 30", lines(30, 65), 2},
+      {"65 characters on line 31", lines(31, 65), 1},
       {"the line that meets the end of the file is not examined", std::string(70, 'a'), 1},
       {"a long last line with its line feed is examined", std::string(70, 'a') + "\n", 2},
       {"a cut line counts as long", std::string(3000, 'a'), 2},
@@ -71,8 +72,6 @@ TEST(Reading, AutomaticOrientation) {
 }
 
 TEST(Margins, PixelsFromCentimetres) {
-  // Oracle: the same formula in long double, truncated.
-  auto px = [](int dpi, float cm) { return static_cast<int>(std::trunc((long double)dpi * cm / 2.54L)); };
   struct Case {
     int w, h, dpi;
     float m[4];
@@ -87,18 +86,13 @@ TEST(Margins, PixelsFromCentimetres) {
       {491, 492, 300, {1.0f, 1.0f, 1.0f, 1.0f}, {118, 373, 118, 374}, false},
       {492, 491, 300, {1.0f, 1.0f, 1.0f, 1.0f}, {118, 374, 118, 373}, false},
       {2400, 3300, 300, {30.f, 30.f, 0, 0}, {3543, -1143, 0, 3300}, false},
+      {1000, 1000, 300, {1e30f, NAN, -1e30f, 0}, {}, false},
   };
   for (const Case& c : cases) {
-    PageBox b;
+    PageBox b{};
     EXPECT_EQ(compute_page_box(c.w, c.h, c.dpi, c.dpi, c.m, b), c.ok) << c.w << "x" << c.h;
-    EXPECT_EQ(b.left, c.want.left);
-    EXPECT_EQ(b.right, c.want.right);
-    EXPECT_EQ(b.top, c.want.top);
-    EXPECT_EQ(b.bottom, c.want.bottom);
-    EXPECT_EQ(b.left, px(c.dpi, c.m[0]));
-    EXPECT_EQ(b.bottom, c.h - px(c.dpi, c.m[3]));
+    if (c.ok || c.want.right)  // no box is promised for margins that are not numbers
+      EXPECT_EQ(std::vector<int>({b.left, b.right, b.top, b.bottom}),
+                std::vector<int>({c.want.left, c.want.right, c.want.top, c.want.bottom}));
   }
-  const float huge[4] = {1e30f, NAN, -1e30f, 0};
-  PageBox b;
-  EXPECT_FALSE(compute_page_box(1000, 1000, 300, 300, huge, b));
 }

@@ -19,53 +19,45 @@ std::string numbered_lines(int n, const char* word) {
   return t;
 }
 
-class PrintFileJob : public ::testing::Test {
+class PrintFileJob : public PrinterTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(install_test_printer());
-    pd_ = test_printer_settings();
-    owner_ = CreateWindowA("STATIC", "Messwerte", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
-                           nullptr, nullptr);
+    PrinterTest::SetUp();
     font_.lfHeight = -13;
-    font_.lfWeight = FW_NORMAL;
     lstrcpyA(font_.lfFaceName, "Courier New");
   }
-  void TearDown() override {
-    DestroyWindow(owner_);
-    free_settings(pd_);
-  }
 
-  // Prints `text` as <name>.txt into <name>.ps; returns PrintFile's result
-  // after the job has ended (the staged file is gone by then).
+  // Prints `text` as <name>.txt into <name>.ps (answering the job's dialogs
+  // unless `target` does); returns PrintFile's result once the job has ended.
   int print(const std::string& name, const std::string& text, uint16_t flags, PrintTarget* target = nullptr,
-            const char* title = "Messwerte") {
+            const std::string& title = "Messwerte") {
     std::string in = stage_file(name + ".txt", text);
-    std::string out = print_out_dir() + "\\" + name + ".ps";
-    DeleteFileA(out.c_str());
-    std::optional<PrintTarget> own;  // answers the job's dialogs unless the caller does
-    if (!target) own.emplace(out);
-    SetWindowTextA(owner_, title);
+    out_ = print_out_dir() + "\\" + name + ".ps";
+    DeleteFileA(out_.c_str());
+    std::optional<PrintTarget> own;
+    if (!target) own.emplace(out_);
+    SetWindowTextA(owner_, title.c_str());
     PrintLayout layout{{1.5f, 1.5f, 1.5f, 1.5f}, flags, {}};
     int r = PrintFile(owner_, &pd_, in.c_str(), &font_, &layout, 1);
-    bool gone = false;
-    for (int i = 0; i < 3000 && !gone; ++i) {  // pump: the job's windows belong to the worker
-      MSG m;
-      while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-      gone = !file_exists(in);
-      Sleep(20);
-    }
-    EXPECT_TRUE(gone) << name << ": the file is consumed";
+    EXPECT_TRUE(pump_until_gone(in)) << name << ": the file is consumed";
     // The worker ends right after deleting the file; let it finish.
     for (int i = 0; i < 100 && FindWindowA("#32770", "Drucken"); ++i) Sleep(20);
     Sleep(200);
-    last_out_ = out;
     return r;
   }
 
-  PRINTDLGA pd_{};
-  HWND owner_ = nullptr;
+  // Pumps this thread (the job's owner) until the file is gone.
+  static bool pump_until_gone(const std::string& path) {
+    for (int i = 0; i < 3000; ++i, Sleep(20)) {
+      MSG m;
+      while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+      if (!file_exists(path)) return true;
+    }
+    return false;
+  }
+
   LOGFONTA font_{};
-  std::string last_out_;
+  std::string out_;
 };
 
 }  // namespace
@@ -92,7 +84,7 @@ TEST_F(PrintFileJob, ExampleFiles) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(print(c.name, c.text, c.flags), 1) << c.name;
-    EXPECT_TRUE(file_exists(last_out_)) << c.name << ": printed to " << last_out_;
+    EXPECT_TRUE(file_exists(out_)) << c.name << ": printed to " << out_;
   }
 }
 
@@ -100,26 +92,37 @@ TEST_F(PrintFileJob, LongJobNameAndAbbrechen) {
   {  // its watcher must be gone before the next job's dialogs appear
     // A title longer than the progress line (its shortening there is checked
     // on GetPrinterDC) prints whole in the page header.
-    std::string out = print_out_dir() + "\\jobname.ps";
-    PrintTarget target(out);
-    EXPECT_EQ(print("jobname", data_text("table.txt"), PL_JOBNAME, &target, std::string(250, 'T').c_str()), 1);
-    EXPECT_TRUE(file_exists(out)) << target.captions();
+    PrintTarget target(print_out_dir() + "\\jobname.ps");
+    EXPECT_EQ(print("jobname", data_text("table.txt"), PL_JOBNAME, &target, std::string(250, 'T')), 1);
+    EXPECT_TRUE(file_exists(out_)) << target.captions();
   }
-
   // Abbrechen: the job stops, the file is still consumed, no spooler message.
   PrintTarget cancel(print_out_dir() + "\\cancelled.ps", true);
   EXPECT_EQ(print("cancelled", numbered_lines(3000, "Zeile"), PL_PAGENUMBERS, &cancel), 1);
-  EXPECT_TRUE(cancel.messages().empty()) << cancel.messages().at(0);
+  EXPECT_TRUE(cancel.messages().empty()) << cancel.captions();
 }
 
-TEST_F(PrintFileJob, FileThatCannotBeOpened) {
-  PrintTarget target("unused");
-  PrintLayout layout{{1, 1, 1, 1}, 0, {}};
+TEST_F(PrintFileJob, JobsThatEndWithAMessage) {
   const std::string missing = print_out_dir() + "\\missing.txt";
-  EXPECT_EQ(PrintFile(owner_, &pd_, missing.c_str(), &font_, &layout, 1), 0);
-  ASSERT_TRUE(pump_until_seen(target.watcher(), 1));
-  EXPECT_EQ(target.messages().at(0),
-            "Die Datei '" + missing + "' kann nicht ge\xF6" "ffnet werden. Die Operation wird abgebrochen.");
+  struct Case {
+    std::string file;
+    PrintLayout layout;
+    int result;
+    std::string message;
+  } cases[] = {
+      {missing, {{1, 1, 1, 1}, 0, {}}, 0,
+       "Die Datei '" + missing + "' kann nicht ge\xF6" "ffnet werden. Die Operation wird abgebrochen."},
+      {stage_file("nomargin.txt", "text\n"), {{15, 15, 1, 1}, 0, {}}, 1,  // after the progress dialog
+       "Seitenr\xE4nder lassen zu wenig"},
+  };
+  for (const Case& c : cases) {
+    PrintTarget target("unused");
+    EXPECT_EQ(PrintFile(owner_, &pd_, c.file.c_str(), &font_, &c.layout, 1), c.result);
+    ASSERT_TRUE(pump_until_seen(target.watcher(), c.result + 1));
+    EXPECT_NE(target.messages().at(0).find(c.message), std::string::npos) << target.messages().at(0);
+    EXPECT_TRUE(pump_until_gone(c.file));
+  }
+  PrintLayout layout{{1, 1, 1, 1}, 0, {}};
   EXPECT_EQ(PrintFile(owner_, &pd_, missing.c_str(), &font_, &layout, 0), 0);
   EXPECT_EQ(PrintFile(owner_, &pd_, nullptr, &font_, &layout, 0), 0);
   // A name too long for the job: the file whose name is its start stays.
@@ -128,14 +131,4 @@ TEST_F(PrintFileJob, FileThatCannotBeOpened) {
   EXPECT_EQ(PrintFile(owner_, &pd_, (prefix + "qq").c_str(), &font_, &layout, 0), 0);
   EXPECT_TRUE(file_exists(prefix));
   DeleteFileA(prefix.c_str());
-}
-
-TEST_F(PrintFileJob, MarginsThatLeaveNoRoom) {
-  std::string in = stage_file("nomargin.txt", "text\n");
-  PrintTarget target("unused");
-  PrintLayout layout{{15, 15, 1, 1}, 0, {}};
-  EXPECT_EQ(PrintFile(owner_, &pd_, in.c_str(), &font_, &layout, 1), 1);
-  ASSERT_TRUE(pump_until_seen(target.watcher(), 2));  // progress dialog, then message 210
-  EXPECT_NE(target.messages().at(0).find("Seitenr\xE4nder"), std::string::npos);
-  EXPECT_TRUE(wait_gone(in));
 }

@@ -5,6 +5,7 @@
 // presses "Abbrechen" in the progress dialog when asked to.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
@@ -15,46 +16,46 @@ namespace vt::print::test {
 
 constexpr char kTestPrinter[] = "Veltra Test Printer";
 
-// Installs the printer once per process (and makes it the default); false
-// when the spooler refuses.
+// Installs the printer once per process as the default; false when refused.
 bool install_test_printer();
-
-// A printer-settings record naming the test printer (hDevNames and a
-// DEVMODE from the driver); free it with free_settings.
+// Settings naming the test printer in portrait (hDevNames and DEVMODE).
 PRINTDLGA test_printer_settings();
-void free_settings(PRINTDLGA& pd);
 // Settings naming a printer that does not exist (no DEVMODE).
 PRINTDLGA missing_printer();
+void free_settings(PRINTDLGA& pd);
 
-// Where output and artefacts go (a folder of the build tree; a Windows path).
+// The print-out folder of the build tree, as a Windows path.
 std::string print_out_dir();
-
-// A copy of tests/print/data/<name> (or of `text`) in the print-out folder,
-// to be consumed by PrintFile.
+// Writes `text` to <print-out>/<name> and returns that path.
 std::string stage_file(const std::string& name, const std::string& text);
+// The contents of tests/print/data/<name>.
 std::string data_text(const char* name);
-
 bool file_exists(const std::string& path);
-// Waits until path no longer exists; false after timeout_ms.
-bool wait_gone(const std::string& path, unsigned timeout_ms = 60000);
 
-// Waits, pumping this thread's messages (its windows must answer the
-// watcher), until the watcher has seen n dialogs; false after timeout_ms.
+// Pumps this thread's messages (its windows must answer the watcher) until
+// the watcher has seen n dialogs; false after timeout_ms.
 bool pump_until_seen(vt::test::DialogWatcher& w, size_t n, unsigned timeout_ms = 20000);
 
+// The test printer's settings and an owner window captioned "Messwerte".
+class PrinterTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  PRINTDLGA pd_{};
+  HWND owner_ = nullptr;
+};
+
 // Answers the dialogs of one job: "Print to File" gets out_file, the
-// progress dialog is pressed "Abbrechen" when cancel is set, message boxes
-// are confirmed and recorded.
+// progress dialog is pressed "Abbrechen" when cancel is set (already while
+// the spooler waits for the file name, so that no job is too short to be
+// cancelled), message boxes are confirmed and recorded.
 class PrintTarget {
  public:
   PrintTarget(const std::string& out_file, bool cancel = false);
   vt::test::DialogWatcher& watcher() { return watcher_; }
-  // The texts of the library's message boxes seen so far.
-  std::vector<std::string> messages() const;
-  // The captions of all dialogs seen, for failure messages.
-  std::string captions() const;
-  // The text of the progress dialog's line, when one was seen.
-  std::string progress_line() const;
+  std::vector<std::string> messages() const;  // the library's message boxes
+  std::string captions() const;               // every dialog, for failure output
+  std::string progress_line() const;          // the progress dialog's line
 
  private:
   vt::test::DialogAction answer(const vt::test::SeenDialog& d);
