@@ -91,8 +91,8 @@ TEST(Margins, PixelsFromCentimetres) {
   for (const Case& c : cases) {
     PageBox b{};
     EXPECT_EQ(compute_page_box(c.w, c.h, c.dpi, c.dpi, c.m, b), c.ok) << c.w << "x" << c.h;
-    if (c.ok || c.want.right)  // no box is promised for margins that are not numbers
-      EXPECT_EQ(std::vector<int>({b.left, b.right, b.top, b.bottom}),
-                std::vector<int>({c.want.left, c.want.right, c.want.top, c.want.bottom}));
+    if (!c.ok && !c.want.right) continue;  // no box is promised for margins that are not numbers
+    EXPECT_EQ(std::vector<int>({b.left, b.right, b.top, b.bottom}),
+              std::vector<int>({c.want.left, c.want.right, c.want.top, c.want.bottom}));
   }
 }

@@ -120,7 +120,7 @@ TEST_F(PrinterDC, WrapWithPrinterFont) {
   lf.lfPitchAndFamily = FIXED_PITCH;
   vt::print::SelectedFont font(dc, lf);
   vt::print::GdiMeasure measure(dc);
-  const std::string text = "Pr\xFCfung &Anlage\tA&&B: ein Absatz mit Tabulator\tund langen W\xF6rtern "
+  const std::string text = "Pr\xFC" "fung &Anlage\tA&&B: ein Absatz mit Tabulator\tund langen W\xF6rtern "
                            "Durchflussmessumformerkalibrierung und weiter bis zum Ende der Zeile";
   auto letters = [](std::string_view s) {
     return std::count_if(s.begin(), s.end(), [](char c) { return c != ' ' && c != '\t'; });

@@ -25,7 +25,7 @@ bool capture_window_png(HWND window, const std::string& path) {
   if (w <= 0 || h <= 0) return false;
 
   BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
