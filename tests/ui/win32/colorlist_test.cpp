@@ -13,6 +13,8 @@
 
 namespace {
 
+using vt::test::Canvas;
+
 // A palette with n entries: entry i is (40 i, 255 - 40 i, 7) with flags set,
 // so that a colour taken with its flags would show.
 std::vector<BYTE> make_palette(int n) {
@@ -27,28 +29,6 @@ std::vector<BYTE> make_palette(int n) {
 const LOGPALETTE* as_palette(const std::vector<BYTE>& m) {
   return reinterpret_cast<const LOGPALETTE*>(m.data());
 }
-
-// A 32-bit memory bitmap of a fixed size to draw items into.
-struct Canvas {
-  static constexpr int kWidth = 200, kHeight = 20;
-  HDC dc;
-  HBITMAP bmp;
-  HGDIOBJ old;
-  Canvas() {
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB};
-    void* bits;
-    dc = CreateCompatibleDC(nullptr);
-    bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    old = SelectObject(dc, bmp);
-  }
-  ~Canvas() {
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-  }
-  COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
-};
 
 DRAWITEMSTRUCT item_of(HWND control, UINT type, int index, const Canvas& c, UINT state = 0) {
   DRAWITEMSTRUCT d{};
@@ -131,12 +111,9 @@ TEST(ColorList, DrawsSwatchTextAndFocus) {
     DRAWITEMSTRUCT d = item_of(lb, ODT_LISTBOX, c.index, canvas);
     EXPECT_EQ(c.result, OwnerDrawColorList(&d, c.with_palette ? as_palette(pal) : nullptr));
     // swatch: a square of side 18 (the item height less two) from (1, 1)
-    EXPECT_EQ(c.swatch, canvas.at(10, 10));
-    EXPECT_EQ(c.swatch, canvas.at(17, 17));
-    EXPECT_EQ(window, canvas.at(0, 10));
-    EXPECT_EQ(window, canvas.at(10, 0));
-    EXPECT_EQ(window, canvas.at(10, 19));
-    EXPECT_EQ(window, canvas.at(19, 10));
+    for (POINT in : {POINT{10, 10}, POINT{17, 17}}) EXPECT_EQ(c.swatch, canvas.at(in.x, in.y));
+    for (POINT out : {POINT{0, 10}, POINT{10, 0}, POINT{10, 19}, POINT{19, 10}})
+      EXPECT_EQ(window, canvas.at(out.x, out.y)) << out.x << "," << out.y;
   }
 
   // Beyond the palette: 0, and only the background.

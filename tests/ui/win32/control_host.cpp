@@ -23,6 +23,24 @@ HWND ControlHost::add(const char* cls, int id, DWORD style, int width, int heigh
                          GetModuleHandleA(nullptr), nullptr);
 }
 
+HWND example_list_view(ControlHost& host, int id, DWORD view) {
+  HWND lv = host.add(WC_LISTVIEWA, id, view);
+  const char* titles[] = {"A", "Wert"};
+  for (int c = 0; c < 2; ++c) {
+    LVCOLUMNA col{LVCF_TEXT | LVCF_WIDTH, 0, 60, const_cast<char*>(titles[c])};
+    SendMessageA(lv, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
+  }
+  const char* cells[2][2] = {{"1", "x"}, {"22", "yy"}};
+  for (int r = 0; r < 2; ++r) {
+    LVITEMA item{LVIF_TEXT, r, 0, 0, 0, const_cast<char*>(cells[r][0])};
+    SendMessageA(lv, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    item.iSubItem = 1;
+    item.pszText = const_cast<char*>(cells[r][1]);
+    SendMessageA(lv, LVM_SETITEMTEXTA, r, reinterpret_cast<LPARAM>(&item));
+  }
+  return lv;
+}
+
 std::string clipboard_text() {
   std::string out = "<none>";
   if (!OpenClipboard(nullptr)) return "<not opened>";

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -21,6 +22,32 @@ class ControlHost {
 
  private:
   HWND window_ = nullptr;
+};
+
+// A report-view list view (or another `view`) with the columns "A" and
+// "Wert" and the rows (1, x) and (22, yy).
+HWND example_list_view(ControlHost& host, int id, DWORD view = LVS_REPORT);
+
+// A 32-bit memory bitmap of a fixed size to draw items into.
+struct Canvas {
+  static constexpr int kWidth = 200, kHeight = 20;
+  HDC dc;
+  HBITMAP bmp;
+  HGDIOBJ old;
+  Canvas() {
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB};
+    void* bits;
+    dc = CreateCompatibleDC(nullptr);
+    bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    old = SelectObject(dc, bmp);
+  }
+  ~Canvas() {
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+  }
+  COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
 };
 
 // The clipboard's CF_TEXT as bytes up to the first NUL ("<none>" without

@@ -117,21 +117,18 @@ TEST_F(DlgItems, MovesAndResizesByDeltasAtOnceOrInABatch) {
 }
 
 TEST_F(DlgItems, FloatsInEditItems) {
-  struct Case {
+  // The number rule itself is tested on the portable reader; here the item
+  // is read through the window: a comma accepted, a refusal leaves the value.
+  const struct {
     const char* text;
     BOOL ok;
     double value;
-  };
-  const Case cases[] = {
-      {"1,5", TRUE, 1.5},   {" 1.5", TRUE, 1.5},     {"-2,25e3", TRUE, -2250},
-      {"1.5x", FALSE, 0},   {"1.5 ", FALSE, 0},      {"", FALSE, 0},
-      {"abc", FALSE, 0},    {"1,5,0", FALSE, 0},
-  };
-  for (const Case& c : cases) {
+  } cases[] = {{"-2,25e3", TRUE, -2250}, {"1.5x", FALSE, -99}};
+  for (const auto& c : cases) {
     SetDlgItemTextA(dlg, IDC_EDIT1, c.text);
     double v = -99;
     EXPECT_EQ(GetDlgItemFloat(dlg, IDC_EDIT1, &v), c.ok) << c.text;
-    EXPECT_EQ(v, c.ok ? c.value : -99) << c.text;
+    EXPECT_EQ(v, c.value) << c.text;
   }
   const double values[] = {1234567.0, -0.000125, 0.5, 1e300};
   const char* texts[] = {"1.23457E+06", "-0.000125", "0.5", "1E+300"};
@@ -142,7 +139,6 @@ TEST_F(DlgItems, FloatsInEditItems) {
     EXPECT_STREQ(buf, texts[i]);
   }
   EXPECT_FALSE(SetDlgItemFloat(dlg, IDC_EDIT2, nullptr));
-  EXPECT_STREQ(buf, texts[3]);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // List-view exports written to real files, compared byte for byte.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -21,30 +20,6 @@ using vt::test::DialogWatcher;
 
 // 2024-02-29 13:14:15 UTC.
 constexpr vt_time_t kFixed = 1709212455;
-
-HWND example_list_view(vt::test::ControlHost& host, DWORD view = LVS_REPORT) {
-  HWND lv = host.add(WC_LISTVIEWA, 50, view);
-  const char* titles[] = {"A", "Wert"};
-  for (int c = 0; c < 2; ++c) {
-    LVCOLUMNA col{};
-    col.mask = LVCF_TEXT | LVCF_WIDTH;
-    col.cx = 60;
-    col.pszText = const_cast<char*>(titles[c]);
-    SendMessageA(lv, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
-  }
-  const char* cells[2][2] = {{"1", "x"}, {"22", "yy"}};
-  for (int r = 0; r < 2; ++r) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = r;
-    item.pszText = const_cast<char*>(cells[r][0]);
-    SendMessageA(lv, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    item.iSubItem = 1;
-    item.pszText = const_cast<char*>(cells[r][1]);
-    SendMessageA(lv, LVM_SETITEMTEXTA, r, reinterpret_cast<LPARAM>(&item));
-  }
-  return lv;
-}
 
 std::string read_file(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -82,7 +57,7 @@ class Export : public testing::Test {
 
 TEST_F(Export, WritesPaddedCellsWithTheSeparatorOfTheName) {
   vt::test::ControlHost host;
-  HWND lv = example_list_view(host);
+  HWND lv = example_list_view(host, 50);
   struct Case {
     const char* name;
     const char* title;
@@ -110,7 +85,7 @@ TEST_F(Export, OnlyViewsWithTheReportBitAreExported) {
   std::string file = path("liste.txt");
   for (DWORD view : {LVS_ICON, LVS_SMALLICON}) {
     vt::test::ControlHost host;
-    EXPECT_EQ(0, ExportListView(example_list_view(host, view), file.c_str(), "x")) << view;
+    EXPECT_EQ(0, ExportListView(example_list_view(host, 50, view), file.c_str(), "x")) << view;
     EXPECT_EQ("<missing>", read_file(file));
   }
   EXPECT_EQ(0, ExportListView(nullptr, file.c_str(), "x"));
@@ -118,7 +93,7 @@ TEST_F(Export, OnlyViewsWithTheReportBitAreExported) {
 
 TEST_F(Export, FilesThatCannotBeOpenedAreReported) {
   vt::test::ControlHost host;
-  HWND lv = example_list_view(host);
+  HWND lv = example_list_view(host, 50);
   std::string locked = path("gesperrt.csv");
   HANDLE h = CreateFileA(locked.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, h);
@@ -136,7 +111,7 @@ TEST_F(Export, FilesThatCannotBeOpenedAreReported) {
 
 TEST_F(Export, AsksForTheFileWhenNoneIsGiven) {
   vt::test::ControlHost host;
-  HWND lv = example_list_view(host);
+  HWND lv = example_list_view(host, 50);
   std::string file = path("gewaehlt.csv");
   {
     DialogWatcher w(DialogAction::file_name(file));

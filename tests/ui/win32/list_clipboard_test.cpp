@@ -14,33 +14,8 @@
 namespace {
 
 using vt::test::clipboard_text;
+using vt::test::example_list_view;
 using vt::test::set_clipboard_marker;
-
-void add_row(HWND lv, int row, const char* a, const char* b) {
-  LVITEMA item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = row;
-  item.pszText = const_cast<char*>(a);
-  SendMessageA(lv, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  item.iSubItem = 1;
-  item.pszText = const_cast<char*>(b);
-  SendMessageA(lv, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-}
-
-HWND two_column_list_view(vt::test::ControlHost& host, int id) {
-  HWND lv = host.add(WC_LISTVIEWA, id, LVS_REPORT);
-  const char* titles[] = {"A", "Wert"};
-  for (int c = 0; c < 2; ++c) {
-    LVCOLUMNA col{};
-    col.mask = LVCF_TEXT | LVCF_WIDTH;
-    col.cx = 60;
-    col.pszText = const_cast<char*>(titles[c]);
-    SendMessageA(lv, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
-  }
-  add_row(lv, 0, "1", "x");
-  add_row(lv, 1, "22", "yy");
-  return lv;
-}
 
 HTREEITEM add_item(HWND tree, HTREEITEM parent, const char* text) {
   TVINSERTSTRUCTA ins{};
@@ -62,7 +37,7 @@ void select_row(HWND lv, int row) {
 
 TEST(ListClipboard, ListViewLinesOfBothCopies) {
   vt::test::ControlHost host;
-  HWND lv = two_column_list_view(host, 10);
+  HWND lv = example_list_view(host, 10);
   ASSERT_EQ(1, List_CopyToClipboard(lv));
   EXPECT_EQ("1\tx\t\r\n22\tyy\t\r\n", clipboard_text());
 
@@ -83,7 +58,7 @@ TEST(ListClipboard, ListViewLinesOfBothCopies) {
     EXPECT_EQ(c.text, clipboard_text()) << c.mode;
   }
   // selected rows only, none selected: nothing copied, the clipboard is kept
-  HWND empty_sel = two_column_list_view(host, 11);
+  HWND empty_sel = example_list_view(host, 11);
   set_clipboard_marker("marker");
   EXPECT_NE(0, CopyListToClipboard(empty_sel, 1));
   EXPECT_EQ("marker", clipboard_text());

@@ -152,22 +152,15 @@ TEST(ListFill, ImageListsFromABitmapStrip) {
   EXPECT_EQ(3, ImageList_GetImageCount(list));
   // The mask colour is transparent: drawn on white, the corner stays white
   // and the middle takes the image's colour.
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, 16, 16);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, bmp);
+  vt::test::Canvas canvas;
   RECT all{0, 0, 16, 16};
   const COLORREF want[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
   for (int i = 0; i < 3; ++i) {
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ImageList_Draw(list, i, dc, 0, 0, ILD_NORMAL);
-    EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc, 0, 0)) << i;
-    EXPECT_EQ(want[i], GetPixel(dc, 8, 8)) << i;
+    FillRect(canvas.dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ImageList_Draw(list, i, canvas.dc, 0, 0, ILD_NORMAL);
+    EXPECT_EQ(RGB(255, 255, 255), canvas.at(0, 0)) << i;
+    EXPECT_EQ(want[i], canvas.at(8, 8)) << i;
   }
-  SelectObject(dc, old);
-  DeleteObject(bmp);
-  DeleteDC(dc);
   ImageList_Destroy(list);
 
   EXPECT_EQ(nullptr, LoadImageList(program(), IDB_LIST_STRIP, 0, 0, 16, 4));
