@@ -82,16 +82,12 @@ std::string cell(HWND grid, int row, int column) {
     return "<no cell>";
   return buf;
 }
-std::string item_text(HWND dialog, int id) {
-  char buf[512] = "";
-  GetDlgItemTextA(dialog, id, buf, sizeof buf);
-  return buf;
-}
 std::string window_text(HWND w) {
   char buf[512] = "";
   GetWindowTextA(w, buf, sizeof buf);
   return buf;
 }
+std::string item_text(HWND dialog, int id) { return window_text(GetDlgItem(dialog, id)); }
 void click(HWND grid, int row, int column) {
   RECT rc{};
   ASSERT_TRUE(SendMessageA(grid, vt::grid::kGetCellRect, MAKEWPARAM(row, column),
