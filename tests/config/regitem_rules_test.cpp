@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "config/regitem_rules.h"
 
@@ -46,12 +47,14 @@ TEST(RegItemRules, EditsAreCheckedByTypeAndRange) {
 
 TEST(RegItemRules, RangeAndInfoLineTexts) {
   char buf[kRuleTextBytes];
-  range_text(buf, sizeof buf, 0, 100);
-  EXPECT_STREQ("0...100", buf);
-  range_text(buf, sizeof buf, 7, 7);
-  EXPECT_STREQ("-", buf);
-  range_text(buf, sizeof buf, INT32_MIN, INT32_MAX);
-  EXPECT_STREQ("-2147483648...2147483647", buf);
+  const struct {
+    std::int32_t min, max;
+    const char* text;
+  } ranges[] = {{0, 100, "0...100"}, {7, 7, "-"}, {INT32_MIN, INT32_MAX, "-2147483648...2147483647"}};
+  for (const auto& r : ranges) {
+    range_text(buf, sizeof buf, r.min, r.max);
+    EXPECT_STREQ(r.text, buf);
+  }
 
   // the roots and types the dialog test does not reach
   info_line_text(buf, sizeof buf, 0, kRootUsers, "S", "N", kTypeNumber, 0, 0);
@@ -66,9 +69,8 @@ TEST(RegItemRules, RangeAndInfoLineTexts) {
 }
 
 TEST(RegItemRules, TextOrIdFields) {
-  EXPECT_EQ(TextOrId::none, classify_text_or_id(0));
-  EXPECT_EQ(TextOrId::none, classify_text_or_id(0xFFFFFFFFu));
-  EXPECT_EQ(TextOrId::string_id, classify_text_or_id(130));
-  EXPECT_EQ(TextOrId::string_id, classify_text_or_id(0xFFFF));
-  EXPECT_EQ(TextOrId::address, classify_text_or_id(0x10000));
+  const std::pair<std::uint32_t, TextOrId> cases[] = {
+      {0, TextOrId::none},           {0xFFFFFFFFu, TextOrId::none},     {130, TextOrId::string_id},
+      {0xFFFF, TextOrId::string_id}, {0x10000, TextOrId::address}};
+  for (const auto& [value, kind] : cases) EXPECT_EQ(kind, classify_text_or_id(value)) << value;
 }

@@ -30,14 +30,6 @@ class Settings : public testing::Test {
     RegCloseKey(key);
     return rc == ERROR_SUCCESS;
   }
-  static void put_raw(HKEY root, const std::string& control, const char* name, DWORD type, const void* data,
-                      DWORD bytes) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(root, (kRoot + control).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), bytes);
-    RegCloseKey(key);
-  }
   std::string control_;
 };
 
@@ -135,7 +127,9 @@ TEST_F(Settings, ValuesOfAnotherTypeReadAsTheDefault) {
       {"Binary", REG_BINARY, &four, 4},       {"Qword", REG_QWORD, &eight, 8},
       {"BigEndian", REG_DWORD_BIG_ENDIAN, &four, 4},
   };
-  for (const Raw& r : raws) put_raw(HKEY_LOCAL_MACHINE, control_, r.name, r.type, r.data, r.bytes);
+  for (const Raw& r : raws)
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, (kRoot + control_).c_str(), r.name, r.type, r.data, r.bytes),
+              ERROR_SUCCESS);
   for (const Raw& r : raws) {
     char buf[16];
     GetCtrlIniString(control_.c_str(), r.name, "def", buf, sizeof buf);
