@@ -7,19 +7,31 @@
 
 namespace {
 
-TEST(WaitCursor, OnlyTheOutermostRestoreBringsTheFirstCursorBack) {
-  const HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT), before = LoadCursorA(nullptr, IDC_CROSS);
+TEST(WaitCursor, MatchedNestingRestoresTheFirstCursor) {
+  const HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
+  const HCURSOR before = LoadCursorA(nullptr, IDC_CROSS);
   for (int depth = 1; depth <= 5; ++depth) {
     SetCursor(before);
-    for (int i = 0; i < depth; ++i) WaitCursor();
-    EXPECT_EQ(GetCursor(), wait) << depth;
-    for (int i = depth; i > 0; --i) {
-      RestoreCursor();
-      EXPECT_EQ(GetCursor(), i > 1 ? wait : before) << depth << " " << i;
+    for (int i = 0; i < depth; ++i) {
+      WaitCursor();
+      EXPECT_EQ(GetCursor(), wait) << depth;
     }
-    RestoreCursor();  // unmatched: stays at the first cursor
+    for (int i = 0; i < depth; ++i) RestoreCursor();
+    EXPECT_EQ(GetCursor(), before) << depth;
+    // An unmatched restore stays at the outermost cursor.
+    RestoreCursor();
     EXPECT_EQ(GetCursor(), before) << depth;
   }
+}
+
+TEST(WaitCursor, InnerRestoreKeepsTheWaitCursor) {
+  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+  WaitCursor();
+  WaitCursor();
+  RestoreCursor();
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
+  RestoreCursor();
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
 }
 
 constexpr UINT kCount = WM_APP + 1;
