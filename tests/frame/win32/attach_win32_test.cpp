@@ -32,15 +32,12 @@ TEST(Attach, SetsModuleHandleAndBindsServicesDetachClearsThem) {
   EXPECT_NE(nullptr, vt::platform::theme_table().open_theme_data);
 }
 
-struct Expected {
-  const char *name, *date, *time, *decimal, *order;
-};
+struct Expected { const char *name, *date, *time, *decimal, *order; };
 
 // Wine's German locale writes dates as d.M.yyyy and its US locale as
 // M/d/yyyy; both use ":" between the time fields.
 const Expected kLocales[] = {
-    {"de", ".", ":", ",", "DMY"},
-    {"us", "/", ":", ".", "MDY"},
+    {"de", ".", ":", ",", "DMY"}, {"us", "/", ":", ".", "MDY"},
 };
 
 TEST(UnderLocaleAttach, LocaleStateFollowsTheUserLocale) {
@@ -48,20 +45,14 @@ TEST(UnderLocaleAttach, LocaleStateFollowsTheUserLocale) {
   ASSERT_NE(nullptr, which) << "run by the per-locale registrations only";
   for (const Expected& e : kLocales) {
     if (std::string(which) != e.name) continue;
-    EXPECT_STREQ(e.date, GetSep(0));
-    EXPECT_STREQ(e.time, GetSep(1));
-    EXPECT_STREQ(e.decimal, GetSep(2));
-    EXPECT_STREQ(e.order, vt::frame::date_order());
+    EXPECT_EQ(std::string(e.date) + e.time + e.decimal + e.order,
+              std::string(GetSep(0)) + GetSep(1) + GetSep(2) + vt::frame::date_order());
     char number[] = "2.5";
-    EXPECT_STREQ((std::string("2") + e.decimal + "5").c_str(), lcFloatConv(number));
+    EXPECT_EQ(std::string("2") + e.decimal + "5", lcFloatConv(number));
     return;
   }
   FAIL() << "unknown locale " << which;
 }
-
-}  // namespace
-
-namespace {
 
 // The built DLL, loaded by its wine path (Z: is the Unix root).
 TEST(Attach, TheDllAttachesWithItsOwnResourcesAndLocale) {
