@@ -14,10 +14,7 @@ namespace {
 using vt::platform::FolderChain;
 
 TEST(Paths, NetworkPathsNeedAServerAndAShare) {
-  struct Case {
-    const char* path;
-    bool unc;
-  };
+  struct Case { const char* path; bool unc; };
   const Case cases[] = {
       {"\\\\srv\\share", true}, {"\\\\srv\\share\\dir", true}, {"\\\\srv\\s", true},
       {"\\\\srv", false},       {"\\\\srv\\", false},          {"\\srv\\share", false},
@@ -29,11 +26,7 @@ TEST(Paths, NetworkPathsNeedAServerAndAShare) {
 }
 
 TEST(Paths, ExtensionsMatchWholeAndIgnoringCase) {
-  struct Case {
-    const char* path;
-    const char* ext;
-    int want;
-  };
+  struct Case { const char* path; const char* ext; int want; };
   const Case cases[] = {
       {"a.txt", "txt", 1},         {"a.txt", ".txt", 1},      {"C:\\A.TXT", "txt", 1},
       {"a.TxT", ".tXt", 1},        {"name.", "", 1},          {"name.", ".", 1},
@@ -61,26 +54,16 @@ TEST(Paths, PrepareFilterTerminatesAtEveryBar) {
 }
 
 TEST(Paths, FolderChainsSplitAtBackslashes) {
-  struct Case {
-    const char* path;
-    FolderChain::Kind kind;
-    const char* root;
-    std::vector<std::string> names;
-  };
+  struct Case { const char* path; FolderChain::Kind kind; const char* root; std::vector<std::string> names; };
   const Case cases[] = {
-      {"C:\\a\\b", FolderChain::kChain, "C:\\", {"a", "b"}},
-      {"c:\\a\\\\b\\", FolderChain::kChain, "c:\\", {"a", "b"}},
+      {"C:\\a\\b", FolderChain::kChain, "C:\\", {"a", "b"}}, {"c:\\a\\\\b\\", FolderChain::kChain, "c:\\", {"a", "b"}},
       {"D:\\", FolderChain::kChain, "D:\\", {}},
       {"\\\\srv\\share\\x\\y", FolderChain::kChain, "\\\\srv\\share\\", {"x", "y"}},
       {"\\\\srv\\share\\", FolderChain::kChain, "\\\\srv\\share\\", {}},
-      {"\\\\srv\\share", FolderChain::kShareOnly, "", {}},
-      {"C:a\\b", FolderChain::kDriveRelative, "", {}},
-      {"C:", FolderChain::kDriveRelative, "", {}},
-      {"\\a\\b", FolderChain::kInvalid, "", {}},
-      {"a\\b", FolderChain::kInvalid, "", {}},
-      {"1:\\a", FolderChain::kInvalid, "", {}},
-      {"\\\\srv", FolderChain::kInvalid, "", {}},
-      {"", FolderChain::kInvalid, "", {}},
+      {"\\\\srv\\share", FolderChain::kShareOnly, "", {}}, {"C:a\\b", FolderChain::kDriveRelative, "", {}},
+      {"C:", FolderChain::kDriveRelative, "", {}}, {"\\a\\b", FolderChain::kInvalid, "", {}},
+      {"a\\b", FolderChain::kInvalid, "", {}}, {"1:\\a", FolderChain::kInvalid, "", {}},
+      {"\\\\srv", FolderChain::kInvalid, "", {}}, {"", FolderChain::kInvalid, "", {}},
   };
   for (const Case& c : cases) {
     FolderChain f = vt::platform::plan_folder_chain(c.path);
@@ -92,33 +75,20 @@ TEST(Paths, FolderChainsSplitAtBackslashes) {
 }
 
 TEST(Paths, InitialFolderOfAFileDialog) {
-  struct Case {
-    const char* proposal;
-    const char* given;
-    const char* folder;
-  };
+  struct Case { const char* proposal; const char* given; const char* folder; };
   const Case cases[] = {
       {"C:\\dir\\sub\\f.txt", "D:\\other", "C:\\dir\\sub"},
       {"C:\\f.txt", nullptr, "C:\\"},  // a root stays a root
       {"C:f.txt", "D:\\x", ""},        // a drive without a backslash
-      {"\\\\srv\\share\\f.txt", nullptr, "\\\\srv\\share"},
-      {"f.txt", "D:\\given\\", "D:\\given"},
-      {"f.txt", "D:\\", "D:\\"},
-      {"", "D:\\a\\\\", "D:\\a\\"},
-      {"", nullptr, ""},
-      {"C:\\dir\\", nullptr, "C:\\dir"},
+      {"\\\\srv\\share\\f.txt", nullptr, "\\\\srv\\share"}, {"f.txt", "D:\\given\\", "D:\\given"},
+      {"f.txt", "D:\\", "D:\\"}, {"", "D:\\a\\\\", "D:\\a\\"}, {"", nullptr, ""}, {"C:\\dir\\", nullptr, "C:\\dir"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(vt::platform::initial_folder(c.proposal, c.given), c.folder) << c.proposal;
 }
 
 TEST(Paths, TemplateCommasRunTogetherAndPartsMayBeMissing) {
-  struct Case {
-    const char* text;
-    const char* title;
-    const char* filter;
-    const char* ext;
-  };
+  struct Case { const char* text; const char* title; const char* filter; const char* ext; };
   const Case cases[] = {
       {"T,,F|*.*|,,x", "T", "F|*.*|", "x"}, {",,T", "T", nullptr, nullptr},
       {"T", "T", nullptr, nullptr},         {"", nullptr, nullptr, nullptr},

@@ -15,10 +15,7 @@ constexpr uint32_t k9x = 1, kNT = 2;
 constexpr uint8_t kWs = 1, kDc = 2, kServer = 3;
 
 TEST(VersionQuery, CodeForEveryRowOfTheTable) {
-  struct Row {
-    VersionRecord v;
-    int code;
-  } rows[] = {
+  struct Row { VersionRecord v; int code; } rows[] = {
       {{4, 0, 950, k9x, 0}, 1},    {{4, 9, 0, k9x, 0}, 1},     {{4, 10, 1998, k9x, 0}, 2},
       {{4, 89, 0, k9x, 0}, 2},     {{4, 90, 3000, k9x, 0}, -1}, {{5, 0, 0, k9x, 0}, 6},
       {{3, 95, 0, k9x, 0}, 0},     {{6, 1, 0, 0, kWs}, 0},      {{6, 1, 0, 3, kWs}, 0},
@@ -59,8 +56,7 @@ TEST(VersionQuery, AnswersPerSystem) {
     const char* answers;  // questions 0 to 18
     int q34;
   } systems[] = {
-      {"95", {4, 0, 950, k9x, 0}, "0010000010000000000", 40},
-      {"98", {4, 10, 1998, k9x, 0}, "0001001110000000000", 40},
+      {"95", {4, 0, 950, k9x, 0}, "0010000010000000000", 40}, {"98", {4, 10, 1998, k9x, 0}, "0001001110000000000", 40},
       {"Me", {4, 90, 3000, k9x, 0}, "0001001110000000000", 40},
       {"NT4", {4, 0, 1381, kNT, kWs}, "1000111000000000000", 40},
       {"2000", {5, 0, 2195, kNT, kWs}, "1100111110000000000", 40},

@@ -29,13 +29,7 @@ std::string temp_folder() {
 }
 
 TEST(ChooseFileName, ShowsEveryTemplatesTitleAndFileTypes) {
-  const Items all = {"Alle (*.*)"};
-  const Items docs = {"Dokumente", "Grafiken", "Multimedia", "Office"};
-  struct Case {
-    UINT id;
-    const char* title;
-    Items types;
-  };
+  struct Case { UINT id; const char* title; Items types; };
   const Case cases[] = {
       {400, "Treiberauswahl", {" Treiber (*.drv)", "Dlls (*.dll)", "Alle (*.*)"}},
       {401, "Druckdatei speichern unter",
@@ -72,10 +66,7 @@ TEST(ChooseFileName, ShowsEveryTemplatesTitleAndFileTypes) {
 }
 
 TEST(ChooseFileName, AppendsTheTemplatesDefaultExtension) {
-  struct Case {
-    UINT id;
-    const char* suffix;
-  };
+  struct Case { UINT id; const char* suffix; };
   const Case cases[] = {{400, "probe.drv"}, {402, "probe.rtf"}, {413, "probe.bmp"},
                         {401, "probe"},     {410, "probe"}};
   for (const Case& c : cases) {
@@ -111,10 +102,8 @@ TEST(ChooseFileName2, NegativeFlagsOpenAndOtherwiseSave) {
     size_t dialogs;
   };
   const Case cases[] = {
-      {kOpen, "vt_open_probe.txt", TRUE, true, 1},
-      {kOpen | OFN_HIDEREADONLY, "vt_open_probe.txt", TRUE, false, 1},
-      {kOpen, "vt_missing_probe.txt", FALSE, true, 3},
-      {0, "vt_missing_probe.txt", TRUE, false, 1},
+      {kOpen, "vt_open_probe.txt", TRUE, true, 1}, {kOpen | OFN_HIDEREADONLY, "vt_open_probe.txt", TRUE, false, 1},
+      {kOpen, "vt_missing_probe.txt", FALSE, true, 3}, {0, "vt_missing_probe.txt", TRUE, false, 1},
       {0x7FFFFFFFu & OFN_READONLY, "vt_open_probe.txt", TRUE, false, 1},
   };
   for (const Case& c : cases) {

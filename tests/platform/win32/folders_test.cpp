@@ -50,18 +50,14 @@ TEST_F(Folders, MkpathStopsAtWhatItCannotEnter) {
   ASSERT_EQ(mkpath(base_.c_str()), 0);
   const std::string file = base_ + "\\file";
   CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  struct Case {
-    std::string path;
-    int want;
-  };
+  struct Case { std::string path; int want; };
   const Case cases[] = {
       {base_ + "\\before\\file\\x", 0},    // control: file is a folder name here
       {file + "\\x", -1},                  // a file in the chain
       {"relative\\path", -1},              // not absolute
       {"\\rooted\\no\\drive", -1},
       {"C:windows", 1},                    // drive-relative: asked, not created
-      {"C:vt_no_such_folder", 0},
-      {"\\\\vt-no-such-server\\share", -1},
+      {"C:vt_no_such_folder", 0}, {"\\\\vt-no-such-server\\share", -1},
   };
   for (const Case& c : cases) {
     SetCurrentDirectoryA("C:\\");
