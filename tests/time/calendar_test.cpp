@@ -44,29 +44,23 @@ TEST(Calendar, EveryDayOfTheRangeMatchesTheCivilOracle) {
 #endif
 
 TEST(Calendar, RangeEdges) {
-  struct Case {
-    uint32_t t;
-    int year, mon, mday, hour, min, sec, wday, yday;
-  } cases[] = {
-      {0u, 70, 0, 1, 0, 0, 0, 4, 0},
-      {4102444799u, 199, 11, 31, 23, 59, 59, 4, 364},
-      {2147483648u, 138, 0, 19, 3, 14, 8, 2, 18},
-      {951782400u, 100, 1, 29, 0, 0, 0, 2, 59},  // 2000-02-29, a leap day
+  struct Case { uint32_t t; const char* want; int yday; } cases[] = {
+      {0u, "Thu Jan 01 00:00:00 1970\n", 0},          {4102444799u, "Thu Dec 31 23:59:59 2099\n", 364},
+      {2147483648u, "Tue Jan 19 03:14:08 2038\n", 18}, {951782400u, "Tue Feb 29 00:00:00 2000\n", 59},
   };
   for (const Case& c : cases) {
     const vt_tm* r = gm(c.t);
     ASSERT_NE(r, nullptr) << c.t;
-    EXPECT_EQ(r->tm_year, c.year) << c.t;
-    EXPECT_EQ(r->tm_mon, c.mon) << c.t;
-    EXPECT_EQ(r->tm_mday, c.mday) << c.t;
-    EXPECT_EQ(r->tm_hour * 10000 + r->tm_min * 100 + r->tm_sec, c.hour * 10000 + c.min * 100 + c.sec);
-    EXPECT_EQ(r->tm_wday, c.wday) << c.t;
     EXPECT_EQ(r->tm_yday, c.yday) << c.t;
     EXPECT_EQ(r->tm_isdst, 0);
+    EXPECT_STREQ(vt_asctime(r), c.want);
   }
   EXPECT_EQ(gm(4102444800u), nullptr);
   EXPECT_EQ(gm(0xFFFFFFFFu), nullptr);
   EXPECT_EQ(vt_gmtime(nullptr), nullptr);
+  vt_tm odd{5, 7, 9, 3, 12, 99, 7, 0, 0};  // month and weekday beyond the tables
+  EXPECT_STREQ(vt_asctime(&odd), "??? ??? 03 09:07:05 1999\n");
+  EXPECT_EQ(vt_asctime(nullptr), nullptr);
 }
 
 TEST(Calendar, MktimegmNormalisesAndRejects) {
@@ -92,10 +86,9 @@ TEST(Calendar, MktimegmNormalisesAndRejects) {
               c.want < 0 ? 0xFFFFFFFFll : c.want)
         << c.year << "-" << c.mon << "-" << c.mday;
   }
-  vt_tm r{0, 0, 0, 1, 12, 69, 0, 0, 0};
+  vt_tm r{0, 0, 0, 1, 12, 69, 0, 0, 0};  // the fields come back normalised
   mktimegm(&r);
-  EXPECT_EQ(r.tm_mon, 0);
-  EXPECT_EQ(r.tm_year, 70);
+  EXPECT_EQ(r.tm_year * 100 + r.tm_mon, 7000);
 }
 
 TEST(Calendar, MktimegmInvertsGmtimeOnRandomSeconds) {
@@ -106,14 +99,6 @@ TEST(Calendar, MktimegmInvertsGmtimeOnRandomSeconds) {
     vt_tm r = *gm(t);
     ASSERT_EQ(static_cast<uint32_t>(mktimegm(&r)), t);
   }
-}
-
-TEST(Calendar, Asctime) {
-  vt_tm r{59, 59, 0, 1, 0, 200, 5, 0, 0};
-  EXPECT_STREQ(vt_asctime(&r), "Fri Jan 01 00:59:59 2100\n");
-  vt_tm odd{5, 7, 9, 3, 12, 99, 7, 0, 0};  // month and weekday beyond the tables
-  EXPECT_STREQ(vt_asctime(&odd), "??? ??? 03 09:07:05 1999\n");
-  EXPECT_EQ(vt_asctime(nullptr), nullptr);
 }
 
 }  // namespace

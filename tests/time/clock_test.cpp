@@ -15,8 +15,7 @@ TEST(Clock, FixedTimeReachesTimeAndFtime) {
     int64_t time;  // -1: invalid
     int millitm;
   } cases[] = {
-      {kEpochTicks + 1716000000ull * 10000000 + 1234567, 1716000000, 123},
-      {kEpochTicks, 0, 0},
+      {kEpochTicks + 1716000000ull * 10000000 + 1234567, 1716000000, 123}, {kEpochTicks, 0, 0},
       {kEpochTicks + 4102444800ull * 10000000, -1, 0},  // 2100: beyond the range
   };
   for (const Case& c : cases) {

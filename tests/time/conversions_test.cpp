@@ -25,10 +25,7 @@ TEST(Conversions, TickArithmetic) {
     int64_t seconds;  // FILETIMEToTime_t, as unsigned 32 bits; -1 invalid
     double dbl;       // FILETIMEToDouble
   } cases[] = {
-      {kEpochTicks, 0, 0.0},
-      {0, -1, -1.0},
-      {kEpochTicks + 12345678, 1, 1.234},
-      {kEpochTicks - 10000000, -1, -1.0},
+      {kEpochTicks, 0, 0.0}, {0, -1, -1.0}, {kEpochTicks + 12345678, 1, 1.234}, {kEpochTicks - 10000000, -1, -1.0},
       {kEpochTicks + 4294967295ull * 10000000, -1, -1.0},
       {kEpochTicks + 4294967294ull * 10000000, 4294967294, 4294967294.0},
       {0xFFFFFFFFFFFFFFFFull, -1, -1.0},  // negative as a signed count
@@ -43,17 +40,9 @@ TEST(Conversions, TickArithmetic) {
   EXPECT_EQ(ticks(Time_tToFILETIME(-1)), 0u);
   EXPECT_EQ(ticks(Time_tToFILETIME(-2)), kEpochTicks + 4294967294ull * 10000000);
 
-  struct Back {
-    double seconds;
-    uint64_t ticks;
-  } back[] = {
-      {1.9999, kEpochTicks + 10000000 + 9990000},
-      {-0.5, 0},
-      {0.0, kEpochTicks},
-      {NAN, 0},
-      {4294967296.0, 0},
-      {1e300, 0},
-      {4294967295.5, kEpochTicks + 4294967295ull * 10000000 + 5000000},
+  struct Back { double seconds; uint64_t ticks; } back[] = {
+      {1.9999, kEpochTicks + 10000000 + 9990000}, {-0.5, 0}, {0.0, kEpochTicks}, {NAN, 0}, {4294967296.0, 0},
+      {1e300, 0}, {4294967295.5, kEpochTicks + 4294967295ull * 10000000 + 5000000},
   };
   for (const Back& b : back) EXPECT_EQ(ticks(DoubleToFILETIME(b.seconds)), b.ticks) << b.seconds;
 }

@@ -4,11 +4,9 @@
 // "TZ" (fixed rules) or from a system zone record given through the seam.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <random>
 #include <vector>
 
-#include "port/zone.h"
 #include "time/zone.h"
 #include "zone_env.h"
 
@@ -105,20 +103,13 @@ void compare_with_libc(int expected_transitions_per_year) {
   }
 }
 
-struct TzCase {
-  const char* library;
-  const char* libc;
-  int transitions_per_year;
-};
+struct TzCase { const char* library; const char* libc; int transitions_per_year; };
 
 TEST(LocalTime, TzRulesMatchTheCLibrary) {
   const TzCase cases[] = {
-      {"EST5EDT", "EST5EDT,M4.1.0/2,M10.5.0/2", 2},
-      {"CET-1CEST", "CET-1CEST,M4.1.0/2,M10.5.0/2", 2},
-      {"NZS-12NZD", "NZS-12NZD,M4.1.0/2,M10.5.0/2", 2},
-      {"XXX+3:15:20YYY", "XXX+3:15:20YYY,M4.1.0/2,M10.5.0/2", 2},
-      {"IST-5:30", "IST-5:30", 0},
-      {"HST10", "HST10", 0},
+      {"EST5EDT", "EST5EDT,M4.1.0/2,M10.5.0/2", 2}, {"CET-1CEST", "CET-1CEST,M4.1.0/2,M10.5.0/2", 2},
+      {"NZS-12NZD", "NZS-12NZD,M4.1.0/2,M10.5.0/2", 2}, {"XXX+3:15:20YYY", "XXX+3:15:20YYY,M4.1.0/2,M10.5.0/2", 2},
+      {"IST-5:30", "IST-5:30", 0}, {"HST10", "HST10", 0},
   };
   for (const TzCase& c : cases) {
     SCOPED_TRACE(c.library);
@@ -127,40 +118,27 @@ TEST(LocalTime, TzRulesMatchTheCLibrary) {
   }
 }
 
-vt::port::WallTime rule(int month, int occurrence, int hour) {
-  return vt::port::WallTime{0, uint16_t(month), 0, uint16_t(occurrence), uint16_t(hour), 0, 0, 0};
-}
-
 TEST(LocalTime, SystemZoneRecordsMatchTheCLibrary) {
+  using Scope = vt::test::SystemZoneScope;
   struct SystemCase {
     const char* name;
     int bias;
-    vt::port::WallTime standard_date, daylight_date;
+    Scope::Rule daylight_start, standard_start;
     const char* libc;
   } cases[] = {
-      {"Berlin", -60, rule(10, 5, 3), rule(3, 5, 2), "CET-1CEST,M3.5.0,M10.5.0/3"},
-      {"New York", 300, rule(11, 1, 2), rule(3, 2, 2), "EST5EDT,M3.2.0,M11.1.0"},
-      {"Sydney", -600, rule(4, 1, 3), rule(10, 1, 2), "AEST-10AEDT,M10.1.0,M4.1.0/3"},
+      {"Berlin", -60, {3, 5, 2}, {10, 5, 3}, "CET-1CEST,M3.5.0,M10.5.0/3"},
+      {"New York", 300, {3, 2, 2}, {11, 1, 2}, "EST5EDT,M3.2.0,M11.1.0"},
+      {"Sydney", -600, {10, 1, 2}, {4, 1, 3}, "AEST-10AEDT,M10.1.0,M4.1.0/3"},
       // ends at midnight daylight time: 23:00 standard time the day before
-      {"Midnight", -60, rule(10, 5, 0), rule(3, 5, 2), "XXX-1YYY,M3.5.0,M10.5.0/0"},
+      {"Midnight", -60, {3, 5, 2}, {10, 5, 0}, "XXX-1YYY,M3.5.0,M10.5.0/0"},
   };
   for (const SystemCase& c : cases) {
     SCOPED_TRACE(c.name);
-    vt::port::ZoneInfo z{};
-    z.bias = c.bias;
-    z.standard_date = c.standard_date;
-    z.daylight_date = c.daylight_date;
-    z.daylight_bias = -60;
-    std::strcpy(z.standard_name, c.name);
-    vt::port::fix_zone_for_tests(&z, vt::port::ZoneNow::Standard);
-    {
-      vt::test::ZoneScope zone(nullptr, c.libc);
-      EXPECT_EQ(*gettimezone(), c.bias * 60);
-      EXPECT_EQ(*getdstbias(), -3600);
-      EXPECT_STREQ(vt::time::zone_state().tzname[0], c.name);
-      compare_with_libc(2);
-    }
-    vt::port::fix_zone_for_tests(nullptr, vt::port::ZoneNow::Failed);
+    Scope zone(c.name, c.bias, c.daylight_start, c.standard_start, c.libc);
+    EXPECT_EQ(*gettimezone(), c.bias * 60);
+    EXPECT_EQ(*getdstbias(), -3600);
+    EXPECT_STREQ(vt::time::zone_state().tzname[0], c.name);
+    compare_with_libc(2);
   }
 }
 
@@ -174,11 +152,8 @@ TEST(LocalTime, TzTextIsReadAsNameOffsetName) {
     const char* std_name;
     const char* dst_name;
   } cases[] = {
-      {"EST5EDT", 18000, true, "EST", "EDT"},
-      {"CET-1CEST", -3600, true, "CET", "CES"},
-      {"IST-5:30", -19800, false, "IST", ""},
-      {"ABC+3:15:20", 11720, false, "ABC", ""},
-      {"XY", 0, false, "XY", ""},
+      {"EST5EDT", 18000, true, "EST", "EDT"}, {"CET-1CEST", -3600, true, "CET", "CES"},
+      {"IST-5:30", -19800, false, "IST", ""}, {"ABC+3:15:20", 11720, false, "ABC", ""}, {"XY", 0, false, "XY", ""},
   };
   for (const Case& c : cases) {
     vt::test::ZoneScope zone(c.tz);
@@ -200,25 +175,20 @@ TEST(LocalTime, TzTextIsReadAsNameOffsetName) {
 }
 
 TEST(LocalTime, EdgesOfTheRange) {
-  {
-    vt::test::ZoneScope zone("XXX-1");
-    vt_time_t t = static_cast<vt_time_t>(kMax);
+  struct Case {
+    const char* tz;
+    uint32_t t;
+    const char* want;
+    int yday;
+  } cases[] = {{"XXX-1", kMax, "Fri Jan 01 00:59:59 2100\n", 0}, {"EST5", 0, "Wed Dec 31 19:00:00 1969\n", 364}};
+  for (const Case& c : cases) {
+    vt::test::ZoneScope zone(c.tz);
+    vt_time_t t = static_cast<vt_time_t>(c.t);
     const vt_tm* r = vt_localtime(&t);
     ASSERT_NE(r, nullptr);
-    EXPECT_EQ(r->tm_year, 200);
-    EXPECT_EQ(r->tm_yday, 0);
-    EXPECT_STREQ(vt_asctime(r), "Fri Jan 01 00:59:59 2100\n");
+    EXPECT_EQ(r->tm_yday, c.yday);
+    EXPECT_STREQ(vt_asctime(r), c.want);
   }
-  vt::test::ZoneScope zone("EST5");
-  vt_time_t zero = 0;
-  const vt_tm* r = vt_localtime(&zero);
-  ASSERT_NE(r, nullptr);
-  EXPECT_EQ(r->tm_year, 69);
-  EXPECT_EQ(r->tm_mon, 11);
-  EXPECT_EQ(r->tm_mday, 31);
-  EXPECT_EQ(r->tm_hour, 19);
-  EXPECT_EQ(r->tm_yday, 364);
-  EXPECT_EQ(r->tm_wday, 3);
   vt_time_t beyond = static_cast<vt_time_t>(kMax + 1);
   EXPECT_EQ(vt_localtime(&beyond), nullptr);
   EXPECT_EQ(vt_ctime(&beyond), nullptr);

@@ -1,14 +1,13 @@
 // Periods: the examples of the period rules by table; for a zone whose
 // daylight time changes on the last Sundays of March and October, every
 // calendar period's length equals the distance from its floor to the next
-// period's start (blocks and shifts away from the days of a change); calendar selectors and week numbers against the C library
-// and a civil-date library.
+// period's start (blocks and shifts away from the days of a change);
+// calendar selectors and week numbers against the C library and a
+// civil-date library.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <random>
 
-#include "port/zone.h"
 #include "veltra/period.h"
 #include "zone_env.h"
 
@@ -20,42 +19,23 @@ namespace {
 
 using vt::test::local;
 
-// Berlin's system record: daylight time from the last Sunday of March 02:00
-// to the last Sunday of October 03:00.
+// Berlin's record: daylight time from the last Sunday of March 02:00 to the
+// last Sunday of October 03:00.
 class BerlinZone : public testing::Test {
- protected:
-  void SetUp() override {
-    vt::port::ZoneInfo z{};
-    z.bias = -60;
-    z.standard_date = vt::port::WallTime{0, 10, 0, 5, 3, 0, 0, 0};
-    z.daylight_date = vt::port::WallTime{0, 3, 0, 5, 2, 0, 0, 0};
-    z.daylight_bias = -60;
-    std::strcpy(z.standard_name, "Berlin");
-    vt::port::fix_zone_for_tests(&z, vt::port::ZoneNow::Standard);
-    zone_ = new vt::test::ZoneScope(nullptr, "CET-1CEST,M3.5.0,M10.5.0/3");
-  }
-  void TearDown() override {
-    delete zone_;
-    vt::port::fix_zone_for_tests(nullptr, vt::port::ZoneNow::Failed);
-  }
-  vt::test::ZoneScope* zone_ = nullptr;
+  vt::test::SystemZoneScope zone_{"Berlin", -60, {3, 5, 2}, {10, 5, 3}, "CET-1CEST,M3.5.0,M10.5.0/3"};
 };
 
 TEST_F(BerlinZone, RuleExamples) {
   const vt_time_t utc1007 = local(2024, 5, 17, 12, 7, 30);  // 10:07:30 UTC
-  struct Case {
-    vt_time_t got, want;
-  } cases[] = {
-      {tmFloor(utc1007, 900), local(2024, 5, 17, 12)},
-      {tmCeil(utc1007, 900), local(2024, 5, 17, 12, 15)},
+  struct Case { vt_time_t got, want; } cases[] = {
+      {tmFloor(utc1007, 900), local(2024, 5, 17, 12)}, {tmCeil(utc1007, 900), local(2024, 5, 17, 12, 15)},
       {tmCeil(local(2024, 5, 17, 12, 15), 900), local(2024, 5, 17, 12, 15)},
       {tmFloor(local(2024, 5, 17, 14), VT_PERIOD_MONTH), local(2024, 5, 1)},
       {tmCeil(local(2024, 5, 17, 14), VT_PERIOD_MONTH), local(2024, 6, 1)},
       {tmCeil(local(2024, 5, 17, 17), 28800), local(2024, 5, 18)},
       {tmCeil(local(2024, 5, 17, 7), 28800), local(2024, 5, 17, 8)},
       {tmFloor(local(2024, 5, 17, 7, 30), 7200), local(2024, 5, 17, 6)},  // daylight: even local hours
-      {tmFloor(local(2024, 5, 17, 7), 0), -1},
-      {tmCeil(local(2024, 5, 17, 7), -5), -1},
+      {tmFloor(local(2024, 5, 17, 7), 0), -1}, {tmCeil(local(2024, 5, 17, 7), -5), -1},
       {tmFloor(-1, VT_PERIOD_MONTH), -1},
       {tmCeil(static_cast<vt_time_t>(4102444800u), 86400), static_cast<vt_time_t>(4102444800u)},
       {tmPeriodLength(local(2024, 3, 31, 12), 86400, 1), 82800},
@@ -70,19 +50,13 @@ TEST_F(BerlinZone, RuleExamples) {
       {tmPeriodLength(local(2024, 3, 10), VT_PERIOD_MONTH, 1), 2674800},
       {tmPeriodLength(local(2024, 11, 10), VT_PERIOD_QUARTER, 1), 92 * 86400 + 3600},
       {tmPeriodLength(local(2024, 5, 10), VT_PERIOD_QUARTER, 1), 91 * 86400},
-      {tmPeriodLength(local(2024, 5, 10), 1234, 1), 1234},
-      {tmPeriodLength(local(2024, 5, 10), -1, 1), -1},
-      {tmPeriodLength(-1, VT_PERIOD_YEAR, 1), -1},
-      {tmv(6, local(2024, 5, 10), nullptr), 2024},
-      {tmv(17, local(2024, 5, 10), nullptr), 3600},
-      {tmv(212, local(2024, 5, 10), nullptr), -1},
-      {tmv(312, local(2024, 5, 10), nullptr), -1},
-      {tmv(27, local(2024, 5, 10), nullptr), -1},
-      {tmv(23, local(2024, 3, 31, 12), nullptr), -3600},
-      {tmv(207, local(2024, 10, 27, 12), nullptr), 90000},
+      {tmPeriodLength(local(2024, 5, 10), 1234, 1), 1234}, {tmPeriodLength(local(2024, 5, 10), -1, 1), -1},
+      {tmPeriodLength(-1, VT_PERIOD_YEAR, 1), -1}, {tmv(6, local(2024, 5, 10), nullptr), 2024},
+      {tmv(17, local(2024, 5, 10), nullptr), 3600}, {tmv(212, local(2024, 5, 10), nullptr), -1},
+      {tmv(312, local(2024, 5, 10), nullptr), -1}, {tmv(27, local(2024, 5, 10), nullptr), -1},
+      {tmv(23, local(2024, 3, 31, 12), nullptr), -3600}, {tmv(207, local(2024, 10, 27, 12), nullptr), 90000},
       {tmv(307, local(2024, 10, 27, 12), nullptr), local(2024, 10, 27)},
-      {tmIsDaylightDay(local(2024, 3, 31, 12), nullptr), 1},
-      {tmIsDaylightDay(local(2024, 10, 27, 12), nullptr), -1},
+      {tmIsDaylightDay(local(2024, 3, 31, 12), nullptr), 1}, {tmIsDaylightDay(local(2024, 10, 27, 12), nullptr), -1},
       {tmIsDaylightDay(local(2024, 3, 24, 12), nullptr), 0},
   };
   int i = 0;

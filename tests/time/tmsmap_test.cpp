@@ -16,21 +16,12 @@
 namespace {
 
 TEST(Tmsmap, ValueArithmetic) {
-  struct Case {
-    double got, want;
-  } cases[] = {
-      {tmsmap(vt_time_t{1000}, int16_t{250}), 1000.25},
-      {tmsmap::conv(1000, 250), 1000.25},
-      {tmsmap(vt_time_t{-1}), -1.0},
-      {tmsmap::conv(-1, 500), -1.0},
-      {tmsmap(vt_time_t{-2}), 4294967294.0},
-      {tmsmap(10.5) / int32_t{2}, 5250.0},
-      {tmsmap(10.5) * int32_t{2}, 21.0},
-      {tmsmap(10.5) * int32_t{-1}, -1.0},
-      {tmsmap(10.5) * int32_t{-2}, 10.5 * 4294967294.0},
-      {tmsmap(10.5) * 0.5, 5.25},
-      {tmsmap(10.5) + tmsmap(1.25), 11.75},
-      {tmsmap(10.5) - tmsmap(1.25), 9.25},
+  struct Case { double got, want; } cases[] = {
+      {tmsmap(vt_time_t{1000}, int16_t{250}), 1000.25}, {tmsmap::conv(1000, 250), 1000.25},
+      {tmsmap(vt_time_t{-1}), -1.0}, {tmsmap::conv(-1, 500), -1.0}, {tmsmap(vt_time_t{-2}), 4294967294.0},
+      {tmsmap(10.5) / int32_t{2}, 5250.0}, {tmsmap(10.5) * int32_t{2}, 21.0}, {tmsmap(10.5) * int32_t{-1}, -1.0},
+      {tmsmap(10.5) * int32_t{-2}, 10.5 * 4294967294.0}, {tmsmap(10.5) * 0.5, 5.25},
+      {tmsmap(10.5) + tmsmap(1.25), 11.75}, {tmsmap(10.5) - tmsmap(1.25), 9.25},
   };
   for (const Case& c : cases) EXPECT_DOUBLE_EQ(c.got, c.want);
   EXPECT_EQ(!tmsmap(1000.25), 1000);
@@ -50,18 +41,12 @@ using vt::test::local;
 
 TEST(Tmsmap, CalendarCases) {
   vt::test::ZoneScope zone("CET-1CEST");
-  struct Shift {
-    vt_time_t from;
-    int d, w, m, q, y;
-    vt_time_t want;
-  } shifts[] = {
-      {local(2024, 1, 31), 0, 0, 1, 0, 0, local(2024, 3, 2)},
-      {local(2023, 1, 31), 0, 0, 1, 0, 0, local(2023, 3, 3)},
+  struct Shift { vt_time_t from; int d, w, m, q, y; vt_time_t want; } shifts[] = {
+      {local(2024, 1, 31), 0, 0, 1, 0, 0, local(2024, 3, 2)}, {local(2023, 1, 31), 0, 0, 1, 0, 0, local(2023, 3, 3)},
       {local(2024, 3, 15), 0, 0, 1, 0, 0, local(2024, 4, 15)},
       {local(2024, 1, 15), 0, 0, -1, 0, 0, local(2023, 12, 15)},
       {local(2024, 1, 15), 0, 0, -25, 0, 0, local(2021, 12, 15)},
-      {local(2024, 5, 17, 14), 3, 1, 0, 1, 1, local(2025, 8, 27, 14)},
-      {local(2099, 12, 31, 2), 1, 0, 0, 0, 0, -1},
+      {local(2024, 5, 17, 14), 3, 1, 0, 1, 1, local(2025, 8, 27, 14)}, {local(2099, 12, 31, 2), 1, 0, 0, 0, 0, -1},
   };
   for (const Shift& s : shifts) {
     tmsmap v(s.from, int16_t{250});
@@ -77,20 +62,11 @@ TEST(Tmsmap, CalendarCases) {
   EXPECT_FALSE(none.addne(1, 0, 0, 0, 0));
   EXPECT_DOUBLE_EQ(double(none), -1.0);
 
-  struct Floor {
-    vt_time_t from;
-    tmsmap::floormode mode;
-    vt_time_t want;
-  } floors[] = {
-      {local(2024, 3, 17, 10), tmsmap::floor_week, local(2024, 3, 11)},  // a Sunday
-      {local(2024, 3, 11, 10), tmsmap::floor_week, local(2024, 3, 11)},  // a Monday
+  struct Floor { vt_time_t from; tmsmap::floormode mode; vt_time_t want; } floors[] = {
       {local(2024, 5, 17, 17, 30), tmsmap::floor_shift8, local(2024, 5, 17, 16)},
       {local(2024, 5, 17, 7, 59), tmsmap::floor_shift8, local(2024, 5, 17)},
       {local(2024, 5, 17, 23, 59), tmsmap::floor_shift4, local(2024, 5, 17, 20)},
-      {local(2021, 3, 15, 9), tmsmap::floor_weekyear, local(2021, 1, 4)},
-      {local(2021, 1, 2, 9), tmsmap::floor_weekyear, local(2021, 1, 4)},
       {local(2024, 8, 20, 9), tmsmap::floor_quarter, local(2024, 7, 1)},
-      {local(2024, 8, 20, 9), tmsmap::floor_year, local(2024, 1, 1)},
       {local(2024, 8, 20, 9), tmsmap::floormode(42), local(2024, 8, 1)},
   };
   for (const Floor& f : floors) {
@@ -114,80 +90,62 @@ TEST(Tmsmap, HourFloorIsTheUtcHour) {
 }
 
 #if !defined(_WIN32)
-// The C library's mktime of its own local fields after a change.
-template <class Change>
-int64_t libc_shift(vt_time_t t, Change change) {
-  time_t v = static_cast<uint32_t>(t);
+::tm libc_local(int64_t t) {
+  time_t v = static_cast<time_t>(t);
   ::tm r;
   localtime_r(&v, &r);
-  change(r);
+  return r;
+}
+
+// The C library's mktime of a local calendar day's midnight.
+int64_t libc_midnight(date::local_days day) {
+  date::year_month_day ymd{day};
+  ::tm r{};
+  r.tm_year = int(ymd.year()) - 1900;
+  r.tm_mon = int(unsigned(ymd.month())) - 1;
+  r.tm_mday = int(unsigned(ymd.day()));
   r.tm_isdst = -1;
   return mktime(&r);
 }
 
+// Shifts against the C library's mktime of its own local fields after the
+// change; floors against the midnight of the day a civil-date library names.
 TEST(Tmsmap, ShiftsAndFloorsMatchTheCLibrary) {
+  using namespace date;
   vt::test::ZoneScope zone("EST5EDT", "EST5EDT,M4.1.0/2,M10.5.0/2");
   std::mt19937 rng(8);
   std::uniform_int_distribution<uint32_t> any(86400 * 40, 4102444799u - 86400 * 800);
   std::uniform_int_distribution<int> small(-40, 40);
   for (int i = 0; i < 20000; ++i) {
-    vt_time_t t = static_cast<vt_time_t>(any(rng));
+    const vt_time_t t = static_cast<vt_time_t>(any(rng));
+    const ::tm lt = libc_local(static_cast<uint32_t>(t));
+    const int d = small(rng), m = small(rng) / 4, y = small(rng) / 8;
+    ::tm shifted = lt;
+    shifted.tm_mday += d, shifted.tm_mon += m, shifted.tm_year += y, shifted.tm_isdst = -1;
+    const int64_t want = mktime(&shifted);
     // Keep clear of the hour around a change: glibc and the library resolve
     // wall clocks that fall into it differently.
-    int d = small(rng), m = small(rng) / 4, y = small(rng) / 8;
-    int64_t want = libc_shift(t, [&](::tm& r) {
-      r.tm_mday += d;
-      r.tm_mon += m;
-      r.tm_year += y;
-    });
-    time_t w = want;
-    ::tm check;
-    localtime_r(&w, &check);
-    time_t minus = want - 3600, plus = want + 3600;
-    ::tm a, b;
-    localtime_r(&minus, &a);
-    localtime_r(&plus, &b);
-    if (a.tm_isdst != b.tm_isdst) continue;
+    if (libc_local(want - 3600).tm_isdst != libc_local(want + 3600).tm_isdst) continue;
     tmsmap v(t);
-    if (want < 0 || want > 4102444799) {
-      ASSERT_FALSE(v.addne(d, 0, m, 0, y)) << t;
-      continue;
-    }
-    ASSERT_TRUE(v.addne(d, 0, m, 0, y));
-    ASSERT_EQ(!v, static_cast<vt_time_t>(want)) << t << " " << d << " " << m << " " << y;
+    const bool in_range = want >= 0 && want <= 4102444799;
+    ASSERT_EQ(in_range, v.addne(d, 0, m, 0, y)) << t;
+    if (in_range) ASSERT_EQ(!v, static_cast<vt_time_t>(want)) << t << " " << d << " " << m << " " << y;
 
-    using namespace date;
-    time_t tv = static_cast<uint32_t>(t);
-    ::tm lt;
-    localtime_r(&tv, &lt);
-    local_days day = local_days{year{lt.tm_year + 1900} / (lt.tm_mon + 1) / lt.tm_mday};
-    auto midnight = [](local_days ld) {
-      year_month_day ymd{ld};
-      ::tm r{};
-      r.tm_year = int(ymd.year()) - 1900;
-      r.tm_mon = int(unsigned(ymd.month())) - 1;
-      r.tm_mday = int(unsigned(ymd.day()));
-      r.tm_isdst = -1;
-      return static_cast<vt_time_t>(mktime(&r));
+    const local_days day{year{lt.tm_year + 1900} / (lt.tm_mon + 1) / lt.tm_mday};
+    const year_month_day ymd{day};
+    const local_days weekyear{iso_week::year_weeknum_weekday{iso_week::year{int(ymd.year())}, iso_week::weeknum{1},
+                                                             iso_week::mon}};
+    const std::pair<tmsmap::floormode, local_days> floors[] = {
+        {tmsmap::floor_day, day},
+        {tmsmap::floor_week, day - (weekday{day} - Monday)},
+        {tmsmap::floor_month, local_days{ymd.year() / ymd.month() / 1}},
+        {tmsmap::floor_year, local_days{ymd.year() / January / 1}},
+        {tmsmap::floor_weekyear, weekyear},
     };
-    year_month_day ymd{day};
-    local_days monday = day - (weekday{day} - Monday);
-    local_days weekyear{iso_week::year_weeknum_weekday{iso_week::year{int(ymd.year())},
-                                                       iso_week::weeknum{1}, iso_week::mon}};
-    struct {
-      tmsmap::floormode mode;
-      vt_time_t want;
-    } floors[] = {
-        {tmsmap::floor_day, midnight(day)},
-        {tmsmap::floor_week, midnight(monday)},
-        {tmsmap::floor_month, midnight(local_days{ymd.year() / ymd.month() / 1})},
-        {tmsmap::floor_year, midnight(local_days{ymd.year() / January / 1})},
-        {tmsmap::floor_weekyear, midnight(weekyear)},
-    };
-    for (const auto& f : floors) {
+    for (const auto& [mode, start] : floors) {
       tmsmap x(t);
-      ASSERT_TRUE(x.floorne(f.mode));
-      ASSERT_EQ(!x, f.want) << t << " mode " << f.mode;
+      ASSERT_TRUE(x.floorne(mode));
+      ASSERT_EQ(!x, static_cast<vt_time_t>(libc_midnight(start))) << t << " mode " << mode;
     }
   }
 }

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
+#include "port/zone.h"
 #include "veltra/timezone.h"
 
 #if defined(_WIN32)
@@ -51,6 +53,37 @@ class ZoneScope {
     (void)libc_tz;
   }
   ~ZoneScope() { set_tz(nullptr); }
+};
+
+// A system zone record (no "TZ"): standard offset `bias` minutes west,
+// daylight time one hour ahead between the two rule dates (month, n-th
+// Sunday with 5 the last, hour); natively `libc_tz` says the same to the
+// C library.
+class SystemZoneScope {
+ public:
+  struct Rule {
+    int month, sunday, hour;
+  };
+  SystemZoneScope(const char* name, int bias, Rule daylight_start, Rule standard_start, const char* libc_tz) {
+    port::ZoneInfo z{};
+    z.bias = bias;
+    z.daylight_date = wall(daylight_start);
+    z.standard_date = wall(standard_start);
+    z.daylight_bias = -60;
+    std::strcpy(z.standard_name, name);
+    port::fix_zone_for_tests(&z, port::ZoneNow::Standard);
+    zone_ = new ZoneScope(nullptr, libc_tz);
+  }
+  ~SystemZoneScope() {
+    delete zone_;
+    port::fix_zone_for_tests(nullptr, port::ZoneNow::Failed);
+  }
+
+ private:
+  static port::WallTime wall(Rule r) {
+    return port::WallTime{0, uint16_t(r.month), 0, uint16_t(r.sunday), uint16_t(r.hour), 0, 0, 0};
+  }
+  ZoneScope* zone_;
 };
 
 // Epoch time of a local wall clock (mktime, the zone decides daylight time).
