@@ -3,13 +3,13 @@
 #include <cstring>
 
 #include "veltra/paths.h"
+#include "veltra/strings.h"
 
 namespace vt::platform {
 
 namespace {
 
 bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-char fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool starts_with_drive(const char* p) { return is_letter(p[0]) && p[1] == ':'; }
 
@@ -96,9 +96,7 @@ extern "C" int checkfileextension(const char* path, const char* ext) {
   if (*ext == '.') ++ext;
   size_t n = strlen(path), e = strlen(ext);
   if (n <= e || path[n - e - 1] != '.') return 0;
-  for (size_t i = 0; i < e; ++i)
-    if (vt::platform::fold(path[n - e + i]) != vt::platform::fold(ext[i])) return 0;
-  return 1;
+  return striequal(path + n - e, ext);
 }
 
 extern "C" int PrepareFilter(char* filter) {
