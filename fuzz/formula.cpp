@@ -3,7 +3,8 @@
 //    float and Boolean names; what compiles is evaluated by the fast loop
 //    and by the handlers one by one, which must agree;
 //  - as raw code records attached to an object, evaluated both ways too
-//    (code that fails the check gives 0.0 both ways).
+//    (code that fails the check gives 0.0 both ways), then once more after
+//    one record is changed in the attached buffer.
 // Any crash, sanitizer report or disagreement is a finding.
 #include <cmath>
 #include <cstdint>
@@ -78,6 +79,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     attached = calc;  // the same built-ins and callbacks
     attached.setfunctions(names, values, nullptr);
     attached.setcode(stored.data(), static_cast<std::uint32_t>(entries));
+    agree(attached.eval(), ctlcalc_access::run_reference(attached));
+    // The same buffer rewritten in place without attaching it again: one
+    // entry's operation becomes the byte that follows the input's records.
+    std::size_t at = data[0] % entries;
+    stored[at].op = static_cast<operation>(size % sizeof(codeentry) ? data[size - 1] % 64 : data[0] % 64);
     agree(attached.eval(), ctlcalc_access::run_reference(attached));
     std::int16_t list[8] = {-1};
     (void)attached.getcalclist(list, 8);

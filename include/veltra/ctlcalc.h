@@ -73,6 +73,8 @@ typedef float (*ctlcalc_getvalue)(std::int16_t index, std::int16_t type);
 /* Value setter: kept with the object, never called by the library. */
 typedef void (*ctlcalc_setvalue)(std::int16_t index, std::int16_t type, rvalue& value);
 
+struct ctlcalc_prepared;
+
 class VELTRA_API ctlcalc {
  public:
   /* No buffers; then init(). */
@@ -101,7 +103,7 @@ class VELTRA_API ctlcalc {
   void settext(char* buffer, std::uint32_t size);
   /* Attaches a code buffer of `capacity` entries; stored code in it is ready
    * for eval (it is checked before it runs; code that fails the check
-   * evaluates to 0.0). Code changed in place must be attached again. */
+   * evaluates to 0.0). Code changed in place is noticed and checked again. */
   void setcode(codeentry* code, std::uint32_t capacity);
   /* Installs the callbacks; a null one is replaced by its default. */
   void setfunctions(ctlcalc_getname getname, ctlcalc_getvalue getvalue, ctlcalc_setvalue setvalue);
@@ -270,17 +272,15 @@ class VELTRA_API ctlcalc {
   ctlcalc_setvalue setvalue;
 
  private:
-  /* The code array that last passed the check before evaluation (or was
-   * written by compile); another pointer is checked again first. */
-  const codeentry* checked_code;
-  std::uint32_t checked_capacity;
+  /* The code prepared for evaluation, with a copy of the code it came
+   * from; owned by the object, made again whenever the code differs. */
+  ctlcalc_prepared* prepared;
 
   /* Sets the error code unless a hard limit already stopped the parse. */
   void set_parse_error(std::int16_t code);
   tree_node* memoized(int kind);
   tree_node* ari_if_uncached();
   tree_node* bari_if_uncached();
-  bool code_ready();
   std::int16_t compile_parsed(tree_node* tree);
 
   friend struct ctlcalc_access;

@@ -55,10 +55,7 @@ void ctlcalc::_deg() { push_float(fn_deg(pop_float())); }
 void ctlcalc::_sgn() { push_float(rule_sgn(pop_float())); }
 void ctlcalc::_unminus() { push_float(-pop_float()); }
 
-void ctlcalc::_sqr() {
-  double a = pop_float();
-  push_float(round_limit(a * a));
-}
+void ctlcalc::_sqr() { push_float(rule_square(pop_float())); }
 
 void ctlcalc::_plus() {
   double b = pop_float(), a = pop_float();
@@ -77,7 +74,8 @@ void ctlcalc::_mul() {
 
 void ctlcalc::_div() {
   float b = pop_float(), a = pop_float();
-  push_float(rule_div(a, b));
+  if (b == 0.0f) push_float(a >= 0.0f ? kDivByZero : -kDivByZero);
+  else push_float(round_limit(static_cast<double>(a) / b));
 }
 
 void ctlcalc::_pot() {

@@ -6,6 +6,7 @@
 #include "formula/code_check.h"
 #include "formula/machine.h"
 #include "formula/opcodes.h"
+#include "formula/prepared.h"
 #include "formula/workspace.h"
 #include "port/strings.h"
 #include "veltra/ctlcalc.h"
@@ -45,23 +46,20 @@ void default_setvalue(std::int16_t, std::int16_t, rvalue&) {}
 
 // The built-in variables are the owner's to set; type and errorpos start
 // at 0 so that asking before the first compile reads no stray value.
-ctlcalc::ctlcalc() : text(nullptr), type(0), errorpos(0), code(nullptr), textsize(0), codesize(0) {
-  checked_code = nullptr;
-  checked_capacity = 0;
+ctlcalc::ctlcalc()
+    : text(nullptr), type(0), errorpos(0), code(nullptr), textsize(0), codesize(0), prepared(nullptr) {
   init();
 }
 
 ctlcalc::ctlcalc(char* t, codeentry* c, std::uint32_t tsize, std::uint32_t csize)
-    : type(0), errorpos(0) {
-  checked_code = nullptr;
-  checked_capacity = 0;
+    : type(0), errorpos(0), prepared(nullptr) {
   init(t, c, tsize, csize);
   init();
 }
 
-ctlcalc::~ctlcalc() {}
+ctlcalc::~ctlcalc() { release(prepared); }
 
-ctlcalc::ctlcalc(const ctlcalc& other) { *this = other; }
+ctlcalc::ctlcalc(const ctlcalc& other) : prepared(nullptr) { *this = other; }
 
 ctlcalc& ctlcalc::operator=(const ctlcalc& other) {
   if (this == &other) return *this;
@@ -80,8 +78,10 @@ ctlcalc& ctlcalc::operator=(const ctlcalc& other) {
   getvalue = other.getvalue;
   getname = other.getname;
   setvalue = other.setvalue;
-  checked_code = other.checked_code;
-  checked_capacity = other.checked_capacity;
+  // The prepared form stays with each object: this one prepares the shared
+  // code again when it first evaluates it.
+  release(prepared);
+  prepared = nullptr;
   return *this;
 }
 
@@ -129,7 +129,6 @@ void ctlcalc::settext(char* buffer, std::uint32_t size) {
 void ctlcalc::setcode(codeentry* c, std::uint32_t capacity) {
   code = c;
   codesize = c ? capacity : 0;
-  checked_code = nullptr;  // stored code is checked before it first runs
 }
 
 void ctlcalc::setfunctions(ctlcalc_getname gn, ctlcalc_getvalue gv, ctlcalc_setvalue sv) {
@@ -161,14 +160,6 @@ std::uint32_t ctlcalc::geterrorpos() { return errorpos; }
 const char* ctlcalc::geterrorstr() {
   vt::port::load_string(kErrorTextBase + static_cast<std::uint16_t>(error), g_scratch, kScratchSize);
   return g_scratch;
-}
-
-bool ctlcalc::code_ready() {
-  if (checked_code == code && checked_capacity == codesize) return true;
-  if (!check_code(code, codesize).valid) return false;
-  checked_code = code;
-  checked_capacity = codesize;
-  return true;
 }
 
 // Steps after a parse without error: check, simplify, type, emit, and
@@ -233,7 +224,8 @@ std::int16_t ctlcalc::compile() {
     invalidate();
   }
   reset_stack();
-  checked_code = code;
-  checked_capacity = codesize;
+  // Prepared now, so that the first evaluation does not allocate. A block
+  // that cannot be had here is tried again by eval.
+  if (result && code[0].op != op_null) prepare(&prepared, code, codesize);
   return result;
 }

@@ -6,6 +6,8 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace vt::formula {
 
@@ -23,18 +25,33 @@ constexpr float kDivByZero = FLT_MAX;
 constexpr double kRadPerDeg = 0.01745329238474369;
 constexpr double kDegPerRad = 57.295780181884766;
 
+// The limit as a rarely taken branch, off the path of the value; NaN fails
+// the test and passes unchanged.
 inline float limit(float v) {
-  if (v > kLimit) return kLimit;
-  if (v < -kLimit) return -kLimit;
+  if (__builtin_expect(std::fabs(v) > kLimit, 0)) return v > 0.0f ? kLimit : -kLimit;
   return v;
 }
 
 // Rounds a double result to single precision, then limits it.
 inline float round_limit(double d) { return limit(static_cast<float>(d)); }
 
+// Single-precision a / b rounds exactly like the double quotient rounded
+// once to single, so the division is done in float.
 inline float rule_div(float a, float b) {
-  if (b == 0.0f) return a >= 0.0f ? kDivByZero : -kDivByZero;
-  return round_limit(static_cast<double>(a) / b);
+  if (__builtin_expect(b == 0.0f, 0)) return a >= 0.0f ? kDivByZero : -kDivByZero;
+  return limit(a / b);
+}
+
+// A float's square is exact in double, and its cube is rounded once there:
+// both are what an exact power function returns before the rounding to
+// single, and a multiplication costs a fraction of a pow call.
+inline float rule_square(float a) {
+  double d = a;
+  return round_limit(d * d);
+}
+inline float rule_cube(float a) {
+  double d = a;
+  return round_limit(d * d * d);
 }
 
 inline float rule_mod(float a, float b) {
@@ -54,6 +71,8 @@ inline float rule_sgn(float a) {
 }
 
 inline float rule_pow(float a, float b) {
+  if (b == 2.0f) return rule_square(a);
+  if (b == 3.0f) return rule_cube(a);
   return round_limit(std::pow(static_cast<double>(a), static_cast<double>(b)));
 }
 
@@ -74,5 +93,19 @@ inline float fn_asin(float a) { return static_cast<float>(std::asin(static_cast<
 inline float fn_abs(float a) { return static_cast<float>(std::fabs(static_cast<double>(a))); }
 inline float fn_rad(float a) { return static_cast<float>(a * kRadPerDeg); }
 inline float fn_deg(float a) { return round_limit(a * kDegPerRad); }
+
+// A Boolean cell: the 16-bit 0 or 1, sign-widened, in the cell's 4 bytes;
+// any non-zero low half counts as true.
+inline float boolean(bool b) {
+  std::uint32_t u = b ? 1u : 0u;
+  float f;
+  std::memcpy(&f, &u, 4);
+  return f;
+}
+inline bool truth(float cell) {
+  std::uint32_t u;
+  std::memcpy(&u, &cell, 4);
+  return (u & 0xFFFFu) != 0;
+}
 
 }  // namespace vt::formula

@@ -121,4 +121,40 @@ TEST(StoredCode, CodeThatFailsTheCheckDoesNotRun) {
   EXPECT_EQ(128 * 1.5f, run(chain(128, 127, true)));  // exactly the stack's size
 }
 
+// The caller owns the code buffer and may write into it while it stays
+// attached: every evaluation answers for the code as it is now, and code
+// made invalid in place stops running (0.0, no callback) instead of running
+// unchecked.
+TEST(StoredCode, CodeRewrittenInPlaceIsEvaluatedAsItNowStands) {
+  harness::set_default_signals();  // a = 1.5, b = -2.25
+  harness::Formula f;
+  ASSERT_EQ(1, f.compile("a * 2 + b"));  // a, 2, *, b, +
+  struct Step {
+    const char* what;
+    int entry;
+    std::int32_t op;
+    float operand;  // for a constant
+    float expected;
+  };
+  const Step steps[] = {
+      {"as compiled", -1, 0, 0, 0.75f},
+      {"constant 2 becomes 4", 1, op_cfpush, 4.0f, 3.75f},
+      {"* becomes -", 2, op_minus, 0, -4.75f},
+      {"+ becomes an unknown code", 4, 60, 0, 0.0f},
+      {"+ restored", 4, op_plus, 0, -4.75f},
+      {"a becomes reserved code 23: a pop too many", 0, 23, 0, 0.0f},
+  };
+  for (const Step& s : steps) {
+    if (s.entry >= 0) {
+      f.code[s.entry].op = static_cast<operation>(s.op);
+      if (s.op == op_cfpush) f.code[s.entry].value.f = s.operand;
+    }
+    harness::g_signals.value_calls = 0;
+    EXPECT_EQ(s.expected, f.calc.eval()) << s.what;
+    if (s.expected == 0.0f) {
+      EXPECT_EQ(0, harness::g_signals.value_calls) << s.what;
+    }
+  }
+}
+
 }  // namespace

@@ -129,7 +129,9 @@ TEST(Tmsmap, ShiftsAndFloorsMatchTheCLibrary) {
     tmsmap v(t);
     const bool in_range = want >= 0 && want <= 4102444799;
     ASSERT_EQ(in_range, v.addne(d, 0, m, 0, y)) << t;
-    if (in_range) ASSERT_EQ(!v, static_cast<vt_time_t>(want)) << t << " " << d << " " << m << " " << y;
+    if (in_range) {
+      ASSERT_EQ(!v, static_cast<vt_time_t>(want)) << t << " " << d << " " << m << " " << y;
+    }
 
     const local_days day{year{lt.tm_year + 1900} / (lt.tm_mon + 1) / lt.tm_mday};
     const year_month_day ymd{day};

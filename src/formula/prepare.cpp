@@ -1,0 +1,230 @@
+// Turns checked stack code into the prepared form of prepared.h.
+//
+// The code is walked once with a stack of operand descriptions instead of
+// values: a slot (a variable or a constant, not yet pushed anywhere) or a
+// computed result. The topmost computed result is always the one in the
+// accumulator; computed results below it were set aside on the evaluation
+// stack, in order. An operation whose operands are all slots while the
+// accumulator holds a result still needed later sets that result aside
+// first (a SPILL step).
+#include <cstdlib>
+#include <cstring>
+
+#include "formula/code_check.h"
+#include "formula/machine.h"
+#include "formula/opcodes.h"
+#include "formula/prepared.h"
+
+namespace vt::formula {
+
+namespace {
+
+constexpr std::int16_t kFirstBuiltin = 1000;
+constexpr std::int16_t kLastBuiltin = 1005;
+
+// Step kind of each operation code: the first form of its binary or unary
+// step, or none.
+struct KindOf {
+  std::uint16_t binary[operation_count];
+  std::uint16_t unary[operation_count];
+  KindOf() {
+    for (int i = 0; i < operation_count; ++i) binary[i] = unary[i] = step_kind_count;
+#define VT_BINARY_MAP(name, code, expr) binary[code] = name##_AS;
+#define VT_UNARY_MAP(name, code, expr) \
+  if (code != op_null) unary[code] = name##_A;
+    VT_BINARY_STEPS(VT_BINARY_MAP)
+    VT_UNARY_STEPS(VT_UNARY_MAP)
+#undef VT_BINARY_MAP
+#undef VT_UNARY_MAP
+  }
+};
+const KindOf kKindOf;
+
+// The forms' offsets from a step's first form.
+enum : std::uint16_t { kAS = 0, kSA = 1, kSS = 2, kPA = 3, kOnAcc = 0, kOnSlot = 1 };
+
+bool is_builtin(std::int16_t index, std::int16_t type) {
+  return type == 1 && index >= kFirstBuiltin && index <= kLastBuiltin;
+}
+
+std::size_t round8(std::size_t n) { return (n + 7) & ~static_cast<std::size_t>(7); }
+
+// Bytes of a block for n instructions: the copy, at most two steps per
+// instruction plus the last two, a slot and a variable read per instruction.
+std::size_t block_size(std::uint32_t n) {
+  return round8(sizeof(ctlcalc_prepared)) + round8(n * sizeof(codeentry)) + round8((2 * n + 2) * sizeof(Step)) +
+         round8(n * sizeof(float)) + round8(n * sizeof(Fetch));
+}
+
+ctlcalc_prepared* block_for(ctlcalc_prepared* old, std::uint32_t n) {
+  if (old && old->room >= n) return old;
+  void* raw = std::malloc(block_size(n));
+  if (!raw) return nullptr;
+  std::free(old);
+  auto* p = static_cast<ctlcalc_prepared*>(raw);
+  char* at = static_cast<char*>(raw) + round8(sizeof(ctlcalc_prepared));
+  p->room = n;
+  p->copy = reinterpret_cast<codeentry*>(at);
+  at += round8(n * sizeof(codeentry));
+  p->steps = reinterpret_cast<Step*>(at);
+  at += round8((2 * n + 2) * sizeof(Step));
+  p->slots = reinterpret_cast<float*>(at);
+  at += round8(n * sizeof(float));
+  p->fetch = reinterpret_cast<Fetch*>(at);
+  return p;
+}
+
+// The walk over the code.
+class Builder {
+ public:
+  explicit Builder(ctlcalc_prepared* p) : p_(p) {}
+
+  void variable(const codeentry& e, std::int16_t type) {
+    std::int16_t index = e.value.b;
+    std::uint32_t at;
+    if (is_builtin(index, type)) {
+      at = p_->calls + p_->builtins++;
+      p_->fetch[at] = {static_cast<std::int16_t>(index - kFirstBuiltin), type};
+    } else {
+      at = next_call_++;
+      p_->fetch[at] = {index, type};
+    }
+    push(static_cast<std::uint16_t>(at));
+  }
+
+  void constant(std::uint32_t bits) {
+    std::memcpy(&p_->slots[next_constant_], &bits, 4);
+    push(static_cast<std::uint16_t>(next_constant_++));
+  }
+
+  void unary(int kind) {
+    std::uint16_t x = pop();
+    if (x == kFromStack) {
+      emit(kind + kOnAcc);
+    } else {
+      set_aside_accumulator();
+      emit(kind + kOnSlot, x);
+    }
+    push_result();
+  }
+
+  void binary(int kind, bool power) {
+    std::uint16_t b = pop(), a = pop();
+    if (power && b != kFromStack && is_constant(b)) {
+      float k = p_->slots[b];
+      if (k == 2.0f || k == 3.0f) {
+        push(a);
+        unary(k == 2.0f ? SQUARE_A : CUBE_A);
+        return;
+      }
+    }
+    if (a == kFromStack && b == kFromStack) {
+      emit(kind + kPA);
+    } else if (a == kFromStack) {
+      emit(kind + kAS, 0, b);
+    } else if (b == kFromStack) {
+      emit(kind + kSA, a);
+    } else {
+      set_aside_accumulator();
+      emit(kind + kSS, a, b);
+    }
+    push_result();
+  }
+
+  void conditional(int kind) {
+    std::uint16_t e = pop(), t = pop(), c = pop();
+    if (c != kFromStack && t != kFromStack && e != kFromStack) set_aside_accumulator();
+    emit(kind, c, t, e);
+    push_result();
+  }
+
+  void finish() {
+    if (std::uint16_t last = pop(); last != kFromStack) emit(LOAD, last);
+    emit(END);
+  }
+
+  // Slots: the calls, the built-ins, then the constants.
+  void start(std::uint32_t calls, std::uint32_t builtins) {
+    p_->calls = calls;
+    p_->builtins = 0;
+    first_constant_ = next_constant_ = calls + builtins;
+  }
+
+ private:
+  void push(std::uint16_t operand) { stack_[depth_++] = operand; }
+  std::uint16_t pop() { return stack_[--depth_]; }
+
+  // The accumulator holds the result on top of the operand stack once an
+  // operation ran; it is set aside when an operation over slots comes next.
+  void push_result() {
+    push(kFromStack);
+    acc_holds_ = true;
+  }
+  void set_aside_accumulator() {
+    if (!acc_holds_) return;
+    emit(SPILL);
+    acc_holds_ = false;
+  }
+  bool is_constant(std::uint16_t slot) const { return slot >= first_constant_; }
+
+  void emit(int kind, std::uint16_t a = 0, std::uint16_t b = 0, std::uint16_t c = 0) {
+    p_->steps[steps_++] = {static_cast<std::uint16_t>(kind), a, b, c};
+  }
+
+  ctlcalc_prepared* p_;
+  std::uint16_t stack_[kStackCells];
+  int depth_ = 0;
+  bool acc_holds_ = false;
+  std::uint32_t steps_ = 0;
+  std::uint32_t next_call_ = 0;
+  std::uint32_t first_constant_ = 0;
+  std::uint32_t next_constant_ = 0;
+};
+
+}  // namespace
+
+Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t capacity) {
+  if (*block) (*block)->code = nullptr;  // matches nothing until it is done
+  CodeShape shape = check_code(code, capacity);
+  if (!shape.valid) return Prepared::invalid;
+  const std::uint32_t n = shape.length;
+  ctlcalc_prepared* p = block_for(*block, n);
+  if (!p) return Prepared::no_memory;
+  *block = p;
+
+  std::uint32_t calls = 0, builtins = 0;
+  for (std::uint32_t i = 0; i < n; ++i) {
+    if (code[i].op == op_vfpush && is_builtin(code[i].value.b, 1)) ++builtins;
+    else if (code[i].op == op_vfpush || code[i].op == op_vbpush) ++calls;
+  }
+  Builder build(p);
+  build.start(calls, builtins);
+  for (std::uint32_t i = 0; i < n; ++i) {
+    const codeentry& e = code[i];
+    const std::int32_t op = e.op;
+    switch (op) {
+      case op_vfpush: build.variable(e, 1); break;
+      case op_vbpush: build.variable(e, 4); break;
+      case op_cfpush: build.constant(e.value.bits); break;
+      case op_cbpush:  // the 16-bit Boolean, sign-widened
+        build.constant(static_cast<std::uint32_t>(static_cast<std::int32_t>(e.value.b)));
+        break;
+      case op_ari_if: build.conditional(IF_FLOAT); break;
+      case op_bari_if: build.conditional(IF_BOOL); break;
+      default:
+        if (kKindOf.binary[op] != step_kind_count) build.binary(kKindOf.binary[op], op == op_pot);
+        else if (kKindOf.unary[op] != step_kind_count) build.unary(kKindOf.unary[op]);
+        break;  // the empty instructions
+    }
+  }
+  build.finish();
+  std::memcpy(p->copy, code, n * sizeof(codeentry));
+  p->length = n;
+  p->capacity = capacity;
+  p->code = code;
+  return Prepared::ready;
+}
+
+void release(ctlcalc_prepared* p) { std::free(p); }
+
+}  // namespace vt::formula
