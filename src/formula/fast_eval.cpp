@@ -26,34 +26,16 @@ inline float widen_boolean(float cell) {
 }  // namespace
 
 // The variables' values into their slots: the callback once per variable
-// instruction, in code order, then the built-in fields. The calls are
-// unrolled from a jump into the sequence, so that a formula's evaluation
-// has no loop whose exit the processor must guess.
-void ctlcalc_access::fetch_variables(ctlcalc& c, const ctlcalc_prepared* p) {
-  const ctlcalc_getvalue get = c.getvalue;
-  std::uint32_t n = p->calls;
-  const Fetch* f = p->fetch;
-  float* out = p->slots;
-  for (; n > 8; n -= 8, f += 8, out += 8)
-    for (int i = 0; i < 8; ++i) out[i] = get(f[i].index, f[i].type);
-  const Fetch* fe = f + n;
-  float* oe = out + n;
-#define VT_CALL(k) oe[-(k)] = get(fe[-(k)].index, fe[-(k)].type)
-  switch (n) {
-    case 8: VT_CALL(8); [[fallthrough]];
-    case 7: VT_CALL(7); [[fallthrough]];
-    case 6: VT_CALL(6); [[fallthrough]];
-    case 5: VT_CALL(5); [[fallthrough]];
-    case 4: VT_CALL(4); [[fallthrough]];
-    case 3: VT_CALL(3); [[fallthrough]];
-    case 2: VT_CALL(2); [[fallthrough]];
-    case 1: VT_CALL(1); [[fallthrough]];
-    default: break;
-  }
-#undef VT_CALL
+// instruction, in code order, then the built-in fields.
+inline void ctlcalc_access::fetch_variables(ctlcalc& c, const ctlcalc_prepared* p) {
   static float ctlcalc::* const kBuiltins[] = {&ctlcalc::x, &ctlcalc::xl, &ctlcalc::xh,
                                               &ctlcalc::y, &ctlcalc::yl, &ctlcalc::yh};
-  for (std::uint32_t i = 0; i < p->builtins; ++i) oe[i] = c.*kBuiltins[fe[i].index];
+  const ctlcalc_getvalue get = c.getvalue;
+  const Fetch* f = p->fetch;
+  float* out = p->slots;
+  const std::uint32_t calls = p->calls, all = calls + p->builtins;
+  for (std::uint32_t i = 0; i < calls; ++i) out[i] = get(f[i].index, f[i].type);
+  for (std::uint32_t i = calls; i < all; ++i) out[i] = c.*kBuiltins[f[i].index];
 }
 
 // The loop lives in eval itself: a call into a separate function costs a
@@ -76,8 +58,9 @@ float ctlcalc::eval() {
   const Step* s = p->steps;
 
 #if defined(__GNUC__)
-#define VT_BINARY_LABELS(name, code, expr) &&L_##name##_AS, &&L_##name##_SA, &&L_##name##_SS, &&L_##name##_PA,
-#define VT_UNARY_LABELS(name, code, expr) &&L_##name##_A, &&L_##name##_S,
+#define VT_BINARY_LABELS(name, code, expr) \
+  &&L_##name##_AS, &&L_##name##_SA, &&L_##name##_SS, &&L_##name##_PA, &&L_##name##_XS,
+#define VT_UNARY_LABELS(name, code, expr) &&L_##name##_A, &&L_##name##_S, &&L_##name##_XS,
   static const void* const kLabels[step_kind_count] = {
       VT_BINARY_STEPS(VT_BINARY_LABELS) VT_UNARY_STEPS(VT_UNARY_LABELS) &&L_IF_FLOAT, &&L_IF_BOOL,
       &&L_SPILL, &&L_LOAD, &&L_END};
@@ -121,6 +104,13 @@ float ctlcalc::eval() {
     const float a = *--sp, b = acc;       \
     acc = (expr);                         \
     NEXT();                               \
+  }                                       \
+  STEP(name##_XS) {                       \
+    *sp++ = acc;                          \
+    const float a = slot[s->a];           \
+    const float b = slot[s->b];           \
+    acc = (expr);                         \
+    NEXT();                               \
   }
 #define VT_UNARY_CASES(name, code, expr) \
   STEP(name##_A) {                       \
@@ -129,6 +119,12 @@ float ctlcalc::eval() {
     NEXT();                              \
   }                                      \
   STEP(name##_S) {                       \
+    const float a = slot[s->a];          \
+    acc = (expr);                        \
+    NEXT();                              \
+  }                                      \
+  STEP(name##_XS) {                      \
+    *sp++ = acc;                         \
     const float a = slot[s->a];          \
     acc = (expr);                        \
     NEXT();                              \

@@ -6,7 +6,7 @@
 // accumulator; computed results below it were set aside on the evaluation
 // stack, in order. An operation whose operands are all slots while the
 // accumulator holds a result still needed later sets that result aside
-// first (a SPILL step).
+// first (the XS form of the step, or a SPILL step before a conditional).
 #include <cstdlib>
 #include <cstring>
 
@@ -41,7 +41,7 @@ struct KindOf {
 const KindOf kKindOf;
 
 // The forms' offsets from a step's first form.
-enum : std::uint16_t { kAS = 0, kSA = 1, kSS = 2, kPA = 3, kOnAcc = 0, kOnSlot = 1 };
+enum : std::uint16_t { kAS = 0, kSA = 1, kSS = 2, kPA = 3, kXSS = 4, kOnAcc = 0, kOnSlot = 1, kXSlot = 2 };
 
 bool is_builtin(std::int16_t index, std::int16_t type) {
   return type == 1 && index >= kFirstBuiltin && index <= kLastBuiltin;
@@ -102,8 +102,7 @@ class Builder {
     if (x == kFromStack) {
       emit(kind + kOnAcc);
     } else {
-      set_aside_accumulator();
-      emit(kind + kOnSlot, x);
+      emit(kind + (accumulator_needed_later() ? kXSlot : kOnSlot), x);
     }
     push_result();
   }
@@ -125,15 +124,14 @@ class Builder {
     } else if (b == kFromStack) {
       emit(kind + kSA, a);
     } else {
-      set_aside_accumulator();
-      emit(kind + kSS, a, b);
+      emit(kind + (accumulator_needed_later() ? kXSS : kSS), a, b);
     }
     push_result();
   }
 
   void conditional(int kind) {
     std::uint16_t e = pop(), t = pop(), c = pop();
-    if (c != kFromStack && t != kFromStack && e != kFromStack) set_aside_accumulator();
+    if (c != kFromStack && t != kFromStack && e != kFromStack && accumulator_needed_later()) emit(SPILL);
     emit(kind, c, t, e);
     push_result();
   }
@@ -160,10 +158,12 @@ class Builder {
     push(kFromStack);
     acc_holds_ = true;
   }
-  void set_aside_accumulator() {
-    if (!acc_holds_) return;
-    emit(SPILL);
+  // Before an operation over slots only: true when the accumulator holds a
+  // result that must be pushed first; it is then free.
+  bool accumulator_needed_later() {
+    bool needed = acc_holds_;
     acc_holds_ = false;
+    return needed;
   }
   bool is_constant(std::uint16_t slot) const { return slot >= first_constant_; }
 

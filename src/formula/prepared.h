@@ -50,8 +50,9 @@ namespace vt::formula {
   X(OR, op_or, boolean(truth(a) || truth(b)))       \
   X(XOR, op_xor, boolean(truth(a) != truth(b)))
 
-// Unary operations: step name, operation code, result from a. Two forms:
-// A works on the accumulator, S on a slot. CUBE has no code of its own: it
+// Unary operations: step name, operation code, result from a. Three forms:
+// A works on the accumulator, S on a slot, XS on a slot after pushing the
+// accumulator. CUBE has no code of its own: it
 // is a power by the constant 3 (a power by the constant 2 becomes SQUARE).
 #define VT_UNARY_STEPS(X)                           \
   X(LOG, op_log, fn_log(a))                         \
@@ -79,8 +80,8 @@ namespace vt::formula {
   X(CUBE, op_null, rule_cube(a))
 
 enum StepKind : std::uint16_t {
-#define VT_BINARY_KINDS(name, code, expr) name##_AS, name##_SA, name##_SS, name##_PA,
-#define VT_UNARY_KINDS(name, code, expr) name##_A, name##_S,
+#define VT_BINARY_KINDS(name, code, expr) name##_AS, name##_SA, name##_SS, name##_PA, name##_XS,
+#define VT_UNARY_KINDS(name, code, expr) name##_A, name##_S, name##_XS,
   VT_BINARY_STEPS(VT_BINARY_KINDS) VT_UNARY_STEPS(VT_UNARY_KINDS)
 #undef VT_BINARY_KINDS
 #undef VT_UNARY_KINDS
@@ -89,7 +90,7 @@ enum StepKind : std::uint16_t {
   // the accumulator, the ones below are popped).
   IF_FLOAT,
   IF_BOOL,
-  SPILL,  // push the accumulator to set it aside
+  SPILL,  // push the accumulator to set it aside (before a conditional)
   LOAD,   // accumulator = slot a (a formula that is a single operand)
   END,
   step_kind_count
