@@ -16,14 +16,6 @@
 
 using namespace vt::formula;
 
-namespace {
-
-// A Boolean conditional's result: the chosen cell's low half, sign-widened.
-inline float widen_boolean(float cell) {
-  return bits_float(static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<std::int16_t>(float_bits(cell)))));
-}
-
-}  // namespace
 
 // The variables' values into their slots: the callback once per variable
 // instruction, in code order, then the built-in fields.
@@ -46,7 +38,7 @@ float ctlcalc::eval() {
     switch (prepare(&prepared, code, codesize)) {
       case Prepared::ready: break;
       case Prepared::invalid: return 0.0f;
-      case Prepared::no_memory: return ctlcalc_access::run_reference(*this);
+      case Prepared::fallback: return ctlcalc_access::run_reference(*this);
     }
   }
   const ctlcalc_prepared* const p = prepared;
@@ -55,30 +47,33 @@ float ctlcalc::eval() {
   float* const bottom = reinterpret_cast<float*>(g_stack.cells);
   float* sp = bottom;  // results set aside
   float acc = 0.0f;
-  const Step* s = p->steps;
+  const Step* const steps = p->steps;
+  const Step* s = steps;
 
+#define NEXT() GO_TO(s + 1)
+#define TARGET() (steps + (s->b | static_cast<std::uint32_t>(s->c) << 16))
 #if defined(__GNUC__)
 #define VT_BINARY_LABELS(name, code, expr) \
   &&L_##name##_AS, &&L_##name##_SA, &&L_##name##_SS, &&L_##name##_PA, &&L_##name##_XS,
 #define VT_UNARY_LABELS(name, code, expr) &&L_##name##_A, &&L_##name##_S, &&L_##name##_XS,
   static const void* const kLabels[step_kind_count] = {
       VT_BINARY_STEPS(VT_BINARY_LABELS) VT_UNARY_STEPS(VT_UNARY_LABELS) &&L_IF_FLOAT, &&L_IF_BOOL,
-      &&L_SPILL, &&L_LOAD, &&L_END};
+      &&L_BRANCH_ACC, &&L_BRANCH_SLOT, &&L_BRANCH_XSLOT, &&L_JUMP, &&L_SPILL, &&L_LOAD, &&L_END};
 #undef VT_BINARY_LABELS
 #undef VT_UNARY_LABELS
 #define STEP(kind) L_##kind:
-#define NEXT()              \
+#define GO_TO(step)         \
   do {                      \
-    ++s;                    \
+    s = (step);             \
     goto* kLabels[s->kind]; \
   } while (0)
   goto* kLabels[s->kind];
 #else
 #define STEP(kind) case kind:
-#define NEXT() \
-  {            \
-    ++s;       \
-    continue;  \
+#define GO_TO(step) \
+  {                 \
+    s = (step);     \
+    continue;       \
   }
   for (;;) switch (s->kind) {
 #endif
@@ -151,6 +146,16 @@ float ctlcalc::eval() {
     if (s->kind == IF_BOOL) acc = widen_boolean(acc);
     NEXT();
   }
+  STEP(BRANCH_ACC) {
+    if (truth(acc)) NEXT();
+    GO_TO(TARGET());
+  }
+  STEP(BRANCH_XSLOT) *sp++ = acc;
+  STEP(BRANCH_SLOT) {
+    if (truth(slot[s->a])) NEXT();
+    GO_TO(TARGET());
+  }
+  STEP(JUMP) GO_TO(TARGET());
   STEP(SPILL) {
     *sp++ = acc;
     NEXT();
@@ -167,6 +172,8 @@ float ctlcalc::eval() {
 #endif
 #undef STEP
 #undef NEXT
+#undef GO_TO
+#undef TARGET
 
 done:
   // The machine's state as the stack program leaves it: the result popped,

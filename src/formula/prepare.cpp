@@ -7,6 +7,13 @@
 // stack, in order. An operation whose operands are all slots while the
 // accumulator holds a result still needed later sets that result aside
 // first (the XS form of the step, or a SPILL step before a conditional).
+//
+// A conditional whose then- or else-value takes steps of its own is turned
+// into a branch: the condition is tested before either value is computed
+// and the steps of the value not chosen are jumped over. The variable reads
+// of both values still happen (they are all read before the first step);
+// the arithmetic skipped has no effect on the result. A conditional between
+// two plain operands stays one choosing step.
 #include <cstdlib>
 #include <cstring>
 
@@ -49,11 +56,17 @@ bool is_builtin(std::int16_t index, std::int16_t type) {
 
 std::size_t round8(std::size_t n) { return (n + 7) & ~static_cast<std::size_t>(7); }
 
-// Bytes of a block for n instructions: the copy, at most two steps per
-// instruction plus the last two, a slot and a variable read per instruction.
+// Steps for n instructions: an instruction gives at most two (a conditional
+// closed: a load and a widening; a choice: a push and the choice), the
+// start of a branch at most two more (a load and a jump), and the end a
+// load and END.
+std::size_t max_steps(std::uint32_t n) { return 4 * static_cast<std::size_t>(n) + 2; }
+
+// Bytes of a block for n instructions: the copy, the steps, a slot and a
+// variable read per instruction, and the walk's marks and open branches.
 std::size_t block_size(std::uint32_t n) {
-  return round8(sizeof(ctlcalc_prepared)) + round8(n * sizeof(codeentry)) + round8((2 * n + 2) * sizeof(Step)) +
-         round8(n * sizeof(float)) + round8(n * sizeof(Fetch));
+  return round8(sizeof(ctlcalc_prepared)) + round8(n * sizeof(codeentry)) + round8(max_steps(n) * sizeof(Step)) +
+         round8(n * sizeof(float)) + round8(n * sizeof(Fetch)) + round8(n) + round8(n * sizeof(std::uint32_t));
 }
 
 ctlcalc_prepared* block_for(ctlcalc_prepared* old, std::uint32_t n) {
@@ -67,10 +80,14 @@ ctlcalc_prepared* block_for(ctlcalc_prepared* old, std::uint32_t n) {
   p->copy = reinterpret_cast<codeentry*>(at);
   at += round8(n * sizeof(codeentry));
   p->steps = reinterpret_cast<Step*>(at);
-  at += round8((2 * n + 2) * sizeof(Step));
+  at += round8(max_steps(n) * sizeof(Step));
   p->slots = reinterpret_cast<float*>(at);
   at += round8(n * sizeof(float));
   p->fetch = reinterpret_cast<Fetch*>(at);
+  at += round8(n * sizeof(Fetch));
+  p->marks = reinterpret_cast<std::uint8_t*>(at);
+  at += round8(n);
+  p->open_branches = reinterpret_cast<std::uint32_t*>(at);
   return p;
 }
 
@@ -136,6 +153,34 @@ class Builder {
     push_result();
   }
 
+  // The condition on top is tested; the then-value's steps follow.
+  void open_then() {
+    std::uint16_t c = pop();
+    if (c == kFromStack) {
+      emit(BRANCH_ACC);
+      acc_holds_ = false;
+    } else {
+      emit(accumulator_needed_later() ? BRANCH_XSLOT : BRANCH_SLOT, c);
+    }
+    p_->open_branches[open_++] = steps_ - 1;
+  }
+
+  // The then-value is done: into the accumulator, jump past the else-value,
+  // whose steps start here.
+  void open_else() {
+    to_accumulator(pop());
+    emit(JUMP);
+    set_target(p_->open_branches[open_ - 1], steps_);
+    p_->open_branches[open_ - 1] = steps_ - 1;
+  }
+
+  void close_conditional(bool boolean) {
+    to_accumulator(pop());
+    set_target(p_->open_branches[--open_], steps_);
+    push_result();
+    if (boolean) emit(WIDEN_A);
+  }
+
   void finish() {
     if (std::uint16_t last = pop(); last != kFromStack) emit(LOAD, last);
     emit(END);
@@ -167,6 +212,17 @@ class Builder {
   }
   bool is_constant(std::uint16_t slot) const { return slot >= first_constant_; }
 
+  // At the end of a branch the value is in the accumulator, which is free
+  // there: the walk set aside what it held when the branch began.
+  void to_accumulator(std::uint16_t operand) {
+    if (operand != kFromStack) emit(LOAD, operand);
+    acc_holds_ = false;
+  }
+  void set_target(std::uint32_t step, std::uint32_t target) {
+    p_->steps[step].b = static_cast<std::uint16_t>(target);
+    p_->steps[step].c = static_cast<std::uint16_t>(target >> 16);
+  }
+
   void emit(int kind, std::uint16_t a = 0, std::uint16_t b = 0, std::uint16_t c = 0) {
     p_->steps[steps_++] = {static_cast<std::uint16_t>(kind), a, b, c};
   }
@@ -174,12 +230,45 @@ class Builder {
   ctlcalc_prepared* p_;
   std::uint16_t stack_[kStackCells];
   int depth_ = 0;
+  std::uint32_t open_ = 0;
   bool acc_holds_ = false;
   std::uint32_t steps_ = 0;
   std::uint32_t next_call_ = 0;
   std::uint32_t first_constant_ = 0;
   std::uint32_t next_constant_ = 0;
 };
+
+// Marks, per instruction: a then-value or an else-value of a branching
+// conditional starts here, or this conditional branches.
+enum : std::uint8_t { kThenStarts = 1, kElseStarts = 2, kBranches = 4 };
+
+// Finds the conditionals worth a branch. The first instruction of every
+// value on the stack is tracked; at a conditional, its then-value runs from
+// that of the second operand and its else-value from that of the third. A
+// value of one instruction is a plain operand. A start already marked by
+// another conditional keeps this one a choice (well-formed code does not do
+// that, but attached code is only checked for its stack balance).
+void mark_branches(const codeentry* code, std::uint32_t n, std::uint8_t* marks) {
+  std::memset(marks, 0, n);
+  std::uint32_t starts[kStackCells];
+  int depth = 0;
+  for (std::uint32_t i = 0; i < n; ++i) {
+    const OpInfo& info = kOps[code[i].op];
+    if (!info.pushes) continue;  // the empty instructions
+    std::uint32_t start = info.pops ? starts[depth - info.pops] : i;
+    if (info.pops == 3) {
+      std::uint32_t then_start = starts[depth - 2], else_start = starts[depth - 1];
+      bool plain = else_start - then_start == 1 && i - else_start == 1;
+      if (!plain && !marks[then_start] && !marks[else_start]) {
+        marks[then_start] |= kThenStarts;
+        marks[else_start] |= kElseStarts;
+        marks[i] |= kBranches;
+      }
+    }
+    depth -= info.pops;
+    starts[depth++] = start;
+  }
+}
 
 }  // namespace
 
@@ -188,8 +277,11 @@ Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t 
   CodeShape shape = check_code(code, capacity);
   if (!shape.valid) return Prepared::invalid;
   const std::uint32_t n = shape.length;
+  // Slots are numbered in 16 bits; longer code than a code buffer may hold
+  // runs through the handlers.
+  if (n > kMaxPrepared) return Prepared::fallback;
   ctlcalc_prepared* p = block_for(*block, n);
-  if (!p) return Prepared::no_memory;
+  if (!p) return Prepared::fallback;
   *block = p;
 
   std::uint32_t calls = 0, builtins = 0;
@@ -197,11 +289,18 @@ Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t 
     if (code[i].op == op_vfpush && is_builtin(code[i].value.b, 1)) ++builtins;
     else if (code[i].op == op_vfpush || code[i].op == op_vbpush) ++calls;
   }
+  mark_branches(code, n, p->marks);
   Builder build(p);
   build.start(calls, builtins);
   for (std::uint32_t i = 0; i < n; ++i) {
     const codeentry& e = code[i];
     const std::int32_t op = e.op;
+    if (p->marks[i] & kThenStarts) build.open_then();
+    if (p->marks[i] & kElseStarts) build.open_else();
+    if (p->marks[i] & kBranches) {
+      build.close_conditional(op == op_bari_if);
+      continue;
+    }
     switch (op) {
       case op_vfpush: build.variable(e, 1); break;
       case op_vbpush: build.variable(e, 4); break;

@@ -53,7 +53,8 @@ namespace vt::formula {
 // Unary operations: step name, operation code, result from a. Three forms:
 // A works on the accumulator, S on a slot, XS on a slot after pushing the
 // accumulator. CUBE has no code of its own: it
-// is a power by the constant 3 (a power by the constant 2 becomes SQUARE).
+// is a power by the constant 3 (a power by the constant 2 becomes SQUARE);
+// WIDEN gives a Boolean conditional's result its sign-widened low half.
 #define VT_UNARY_STEPS(X)                           \
   X(LOG, op_log, fn_log(a))                         \
   X(EXP, op_exp, fn_exp(a))                         \
@@ -77,7 +78,8 @@ namespace vt::formula {
   X(NOT, op_not, boolean(!truth(a)))                \
   X(B2F, op_b2f, truth(a) ? 1.0f : 0.0f)            \
   X(F2B, op_f2b, boolean(a != 0.0f))                \
-  X(CUBE, op_null, rule_cube(a))
+  X(CUBE, op_null, rule_cube(a))                    \
+  X(WIDEN, op_null, widen_boolean(a))
 
 enum StepKind : std::uint16_t {
 #define VT_BINARY_KINDS(name, code, expr) name##_AS, name##_SA, name##_SS, name##_PA, name##_XS,
@@ -85,12 +87,19 @@ enum StepKind : std::uint16_t {
   VT_BINARY_STEPS(VT_BINARY_KINDS) VT_UNARY_STEPS(VT_UNARY_KINDS)
 #undef VT_BINARY_KINDS
 #undef VT_UNARY_KINDS
-  // The conditionals: a, b, c name the slots of condition, then-value and
+  // The choices: a, b, c name the slots of condition, then-value and
   // else-value, or kFromStack for a computed one (the topmost computed is
   // the accumulator, the ones below are popped).
   IF_FLOAT,
   IF_BOOL,
-  SPILL,  // push the accumulator to set it aside (before a conditional)
+  // A branching conditional: the condition in the accumulator, in slot a,
+  // or in slot a after pushing the accumulator; when it is false the steps
+  // go on at the target (b low, c high 16 bits), else at the next step.
+  BRANCH_ACC,
+  BRANCH_SLOT,
+  BRANCH_XSLOT,
+  JUMP,   // to the target: past the else-value
+  SPILL,  // push the accumulator to set it aside (before a choice)
   LOAD,   // accumulator = slot a (a formula that is a single operand)
   END,
   step_kind_count
@@ -119,6 +128,8 @@ struct ctlcalc_prepared {
   std::uint32_t length;    // instructions before the terminator
   std::uint32_t room;      // instructions the block has space for
   std::uint32_t calls;     // variables read through the callback
+  std::uint8_t* marks;             // for the walk that prepares
+  std::uint32_t* open_branches;    // for the walk that prepares
   std::uint32_t builtins;  // variables read from the object's fields
   codeentry* copy;  // the instructions, to notice a change
   vt::formula::Fetch* fetch;  // the calls in code order, then the built-ins
@@ -128,11 +139,15 @@ struct ctlcalc_prepared {
 
 namespace vt::formula {
 
-enum class Prepared { ready, invalid, no_memory };
+// Longest code that is prepared (a code buffer holds at most 32767 entries).
+constexpr std::uint32_t kMaxPrepared = 32767;
+
+enum class Prepared { ready, invalid, fallback };
 
 // Prepares the code (reusing *block when it is large enough); invalid when
-// the code fails the check of code_check.h, no_memory when no block could
-// be had. *block stays owned by the caller in every case.
+// the code fails the check of code_check.h, fallback when it is too long or
+// no block could be had (the handlers then evaluate it). *block stays owned
+// by the caller in every case.
 Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t capacity);
 
 // True when the block was prepared from exactly this code.

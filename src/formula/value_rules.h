@@ -108,4 +108,13 @@ inline bool truth(float cell) {
   return (u & 0xFFFFu) != 0;
 }
 
+// A Boolean conditional's result: the chosen cell's low half, sign-widened.
+inline float widen_boolean(float cell) {
+  std::uint32_t u;
+  std::memcpy(&u, &cell, 4);
+  u = static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<std::int16_t>(u & 0xFFFFu)));
+  std::memcpy(&cell, &u, 4);
+  return cell;
+}
+
 }  // namespace vt::formula
