@@ -33,8 +33,10 @@ inline void ctlcalc_access::fetch_variables(ctlcalc& c, const ctlcalc_prepared* 
 // The loop lives in eval itself: a call into a separate function costs a
 // second prologue per evaluation.
 float ctlcalc::eval() {
-  if (!code || !codesize || code[0].op == op_null) return 0.0f;
+  // A prepared form is only made from code that is there and not empty, so
+  // a match settles those questions too.
   if (__builtin_expect(!still_matches(prepared, code, codesize), 0)) {
+    if (!code || !codesize || code[0].op == op_null) return 0.0f;
     switch (prepare(&prepared, code, codesize)) {
       case Prepared::ready: break;
       case Prepared::invalid: return 0.0f;
