@@ -143,12 +143,14 @@ tree_node* ctlcalc::ari_if_uncached() {
   return sum();
 }
 
-tree_node* ctlcalc::and_() {
-  tree_node* l = or_();
+// The three Boolean levels share one shape: operands of the next level
+// joined left to right by the level's keywords.
+tree_node* ctlcalc::boolean_chain(tree_node* (ctlcalc::*operand)(), const char* keywords, operation op) {
+  tree_node* l = (this->*operand)();
   if (!l) return nullptr;
-  while (parse(cursor, kKwAnd, &cursor)) {
-    tree_node* n = newnode(&l, op_and);
-    if (!(n->right = or_())) {
+  while (parse(cursor, keywords, &cursor)) {
+    tree_node* n = newnode(&l, op);
+    if (!(n->right = (this->*operand)())) {
       set_parse_error(7);
       return nullptr;
     }
@@ -157,33 +159,9 @@ tree_node* ctlcalc::and_() {
   return l;
 }
 
-tree_node* ctlcalc::or_() {
-  tree_node* l = xor_();
-  if (!l) return nullptr;
-  while (parse(cursor, kKwOr, &cursor)) {
-    tree_node* n = newnode(&l, op_or);
-    if (!(n->right = xor_())) {
-      set_parse_error(7);
-      return nullptr;
-    }
-    l = n;
-  }
-  return l;
-}
-
-tree_node* ctlcalc::xor_() {
-  tree_node* l = bexpr();
-  if (!l) return nullptr;
-  while (parse(cursor, kKwXor, &cursor)) {
-    tree_node* n = newnode(&l, op_xor);
-    if (!(n->right = bexpr())) {
-      set_parse_error(7);
-      return nullptr;
-    }
-    l = n;
-  }
-  return l;
-}
+tree_node* ctlcalc::and_() { return boolean_chain(&ctlcalc::or_, kKwAnd, op_and); }
+tree_node* ctlcalc::or_() { return boolean_chain(&ctlcalc::xor_, kKwOr, op_or); }
+tree_node* ctlcalc::xor_() { return boolean_chain(&ctlcalc::bexpr, kKwXor, op_xor); }
 
 tree_node* ctlcalc::bexpr() {
   tree_node* t = bsign();
