@@ -9,8 +9,11 @@ struct ctlcalc_access {
   // instruction called in turn through the operation table. Tests and the
   // fuzzer hold the fast loop against it. 0.0 for empty or invalid code.
   static float run_reference(ctlcalc& c);
-  // The variable reads of a prepared code (fast_eval.cpp).
-  static void fetch_variables(ctlcalc& c, const ctlcalc_prepared* p);
+  // eval's slow paths (fast_eval.cpp): preparing the code, false when there
+  // is nothing to run (result: 0.0, or the handlers' value for code too
+  // long to prepare); reading the built-in variables into their slots.
+  [[gnu::noinline]] static bool make_ready(ctlcalc& c, float* result);
+  [[gnu::noinline]] static void read_builtins(ctlcalc& c, const ctlcalc_prepared* p);
   static const codeentry* code(const ctlcalc& c) { return c.code; }
   static std::uint32_t codesize(const ctlcalc& c) { return c.codesize; }
 };

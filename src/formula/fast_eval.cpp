@@ -17,17 +17,25 @@
 using namespace vt::formula;
 
 
-// The variables' values into their slots: the callback once per variable
-// instruction, in code order, then the built-in fields.
-inline void ctlcalc_access::fetch_variables(ctlcalc& c, const ctlcalc_prepared* p) {
+// Slow paths, kept out of eval's body: code that is not prepared yet (or
+// changed), and the built-in variables, which are rare.
+bool ctlcalc_access::make_ready(ctlcalc& c, float* result) {
+  *result = 0.0f;
+  if (!c.code || !c.codesize || c.code[0].op == op_null) return false;
+  switch (prepare(&c.prepared, c.code, c.codesize)) {
+    case Prepared::ready: return true;
+    case Prepared::invalid: return false;
+    case Prepared::fallback: break;
+  }
+  *result = run_reference(c);
+  return false;
+}
+
+void ctlcalc_access::read_builtins(ctlcalc& c, const ctlcalc_prepared* p) {
   static float ctlcalc::* const kBuiltins[] = {&ctlcalc::x, &ctlcalc::xl, &ctlcalc::xh,
                                               &ctlcalc::y, &ctlcalc::yl, &ctlcalc::yh};
-  const ctlcalc_getvalue get = c.getvalue;
-  const Fetch* f = p->fetch;
-  float* out = p->slots;
-  const std::uint32_t calls = p->calls, all = calls + p->builtins;
-  for (std::uint32_t i = 0; i < calls; ++i) out[i] = get(f[i].index, f[i].type);
-  for (std::uint32_t i = calls; i < all; ++i) out[i] = c.*kBuiltins[f[i].index];
+  for (std::uint32_t i = p->calls, end = p->calls + p->builtins; i < end; ++i)
+    p->slots[i] = c.*kBuiltins[p->fetch[i].index];
 }
 
 // The loop lives in eval itself: a call into a separate function costs a
@@ -36,16 +44,19 @@ float ctlcalc::eval() {
   // A prepared form is only made from code that is there and not empty, so
   // a match settles those questions too.
   if (__builtin_expect(!still_matches(prepared, code, codesize), 0)) {
-    if (!code || !codesize || code[0].op == op_null) return 0.0f;
-    switch (prepare(&prepared, code, codesize)) {
-      case Prepared::ready: break;
-      case Prepared::invalid: return 0.0f;
-      case Prepared::fallback: return ctlcalc_access::run_reference(*this);
-    }
+    float result;
+    if (!ctlcalc_access::make_ready(*this, &result)) return result;
   }
   const ctlcalc_prepared* const p = prepared;
   float* const slot = p->slots;
-  ctlcalc_access::fetch_variables(*this, p);
+  // The variables' values into their slots: the callback once per variable
+  // instruction, in code order, then the built-in fields.
+  {
+    const ctlcalc_getvalue get = getvalue;
+    const Fetch* const f = p->fetch;
+    for (std::uint32_t i = 0, n = p->calls; i < n; ++i) slot[i] = get(f[i].index, f[i].type);
+    if (__builtin_expect(p->builtins != 0, 0)) ctlcalc_access::read_builtins(*this, p);
+  }
   float* const bottom = reinterpret_cast<float*>(g_stack.cells);
   float* sp = bottom;  // results set aside
   float acc = 0.0f;
