@@ -14,6 +14,7 @@
 // of both values still happen (they are all read before the first step);
 // the arithmetic skipped has no effect on the result. A conditional between
 // two plain operands stays one choosing step.
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -52,6 +53,13 @@ enum : std::uint16_t { kAS = 0, kSA = 1, kSS = 2, kPA = 3, kXSS = 4, kOnAcc = 0,
 
 bool is_builtin(std::int16_t index, std::int16_t type) {
   return type == 1 && index >= kFirstBuiltin && index <= kLastBuiltin;
+}
+
+bool has_exact_reciprocal(float k) {
+  int e;
+  if (!std::isfinite(k) || std::frexp(k, &e) != (k > 0 ? 0.5f : -0.5f)) return false;
+  // k = +-2^(e-1); 1/k = +-2^(1-e) must be a normal float
+  return 1 - e >= -126 && 1 - e <= 127;
 }
 
 std::size_t round8(std::size_t n) { return (n + 7) & ~static_cast<std::size_t>(7); }
@@ -124,14 +132,20 @@ class Builder {
     push_result();
   }
 
-  void binary(int kind, bool power) {
+  void binary(int kind, std::int32_t op) {
     std::uint16_t b = pop(), a = pop();
-    if (power && b != kFromStack && is_constant(b)) {
-      float k = p_->slots[b];
-      if (k == 2.0f || k == 3.0f) {
+    if (b != kFromStack && is_constant(b)) {
+      const float k = p_->slots[b];
+      if (op == op_pot && (k == 2.0f || k == 3.0f)) {
         push(a);
         unary(k == 2.0f ? SQUARE_A : CUBE_A);
         return;
+      }
+      // Dividing by a power of two is multiplying by its reciprocal when
+      // that is a normal float: the exact result, rounded once, is the same.
+      if (op == op_div && has_exact_reciprocal(k)) {
+        p_->slots[b] = 1.0f / k;  // the slot serves this instruction only
+        kind = MUL_AS;
       }
     }
     if (a == kFromStack && b == kFromStack) {
@@ -311,7 +325,7 @@ Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t 
       case op_ari_if: build.conditional(IF_FLOAT); break;
       case op_bari_if: build.conditional(IF_BOOL); break;
       default:
-        if (kKindOf.binary[op] != step_kind_count) build.binary(kKindOf.binary[op], op == op_pot);
+        if (kKindOf.binary[op] != step_kind_count) build.binary(kKindOf.binary[op], op);
         else if (kKindOf.unary[op] != step_kind_count) build.unary(kKindOf.unary[op]);
         break;  // the empty instructions
     }

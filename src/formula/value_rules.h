@@ -70,9 +70,18 @@ inline float rule_sgn(float a) {
   return 0.0f;
 }
 
+// a^1.5 as a * sqrt(a) in double rounds to the same float as the power
+// function for every non-negative float (checked over all of them against
+// the C library's pow); -inf and negative bases go to pow.
+inline float rule_pow_three_halves(float a) {
+  double d = a;
+  return round_limit(d * std::sqrt(d));
+}
+
 inline float rule_pow(float a, float b) {
   if (b == 2.0f) return rule_square(a);
   if (b == 3.0f) return rule_cube(a);
+  if (b == 1.5f && a >= 0.0f) return rule_pow_three_halves(a);
   return round_limit(std::pow(static_cast<double>(a), static_cast<double>(b)));
 }
 

@@ -144,31 +144,41 @@ TEST(ValueRules, BooleanVariablesReadTheLowHalf) {
   EXPECT_EQ(1.0f, f.calc.eval());
 }
 
-// Squares and cubes are multiplied out; the C library's pow is the oracle,
-// on a spread of mantissas at small, subnormal, middle and large exponents,
-// through the fast loop with a constant and with a variable exponent.
-TEST(ValueRules, SquaresAndCubesAreWhatThePowerFunctionGives) {
-  harness::Formula by_constant[2], by_variable;
-  ASSERT_EQ(1, by_constant[0].compile("a ^ 2"));
-  ASSERT_EQ(1, by_constant[1].compile("a ^ 3"));
-  ASSERT_EQ(1, by_variable.compile("a ^ b"));
-  const std::uint32_t exponents[] = {0, 1, 60, 100, 127, 150, 200, 254};
-  int mismatches = 0;
-  for (std::uint32_t e : exponents)
-    for (std::uint32_t m = 0; m < (1u << 23); m += 509)
-      for (std::uint32_t sign = 0; sign < 2; ++sign) {
-        std::uint32_t u = sign << 31 | e << 23 | m;
-        float a;
-        std::memcpy(&a, &u, 4);
-        harness::g_signals.f[1] = a;
-        for (int k = 2; k <= 3; ++k) {
-          float want = static_cast<float>(std::pow(static_cast<double>(a), k));
+// Powers by 2, 3 and 1.5 and divisions by powers of two take shortcuts; the
+// C library's pow and a double division are the oracles, on a spread of
+// mantissas at small, subnormal, middle and large exponents, with the
+// exponent or divisor as a constant and as a variable.
+TEST(ValueRules, PowerAndDivisionShortcutsGiveTheRuleValue) {
+  struct Case {
+    const char* by_constant;
+    float k;  // the exponent or divisor, also given as b
+    bool power;
+  };
+  const Case cases[] = {{"a ^ 2", 2.0f, true},      {"a ^ 3", 3.0f, true},
+                        {"a ^ 1.5", 1.5f, true},    {"a / 1024", 1024.0f, false},
+                        {"a / 0.125", 0.125f, false}, {"a / 2", 2.0f, false}};
+  const std::uint32_t exponents[] = {0, 1, 60, 100, 127, 150, 200, 254, 255};
+  for (const Case& c : cases) {
+    harness::Formula by_constant, by_variable;
+    ASSERT_EQ(1, by_constant.compile(c.by_constant));
+    ASSERT_EQ(1, by_variable.compile(c.power ? "a ^ b" : "a / b"));
+    harness::g_signals.f[2] = c.k;
+    int mismatches = 0;
+    for (std::uint32_t e : exponents)
+      for (std::uint32_t m = 0; m < (1u << 23); m += e == 255 ? 1u << 22 : 509)
+        for (std::uint32_t sign = 0; sign < 2; ++sign) {
+          std::uint32_t u = sign << 31 | e << 23 | m;
+          float a;
+          std::memcpy(&a, &u, 4);
+          harness::g_signals.f[1] = a;
+          double exact = c.power ? std::pow(static_cast<double>(a), static_cast<double>(c.k))
+                                 : static_cast<double>(a) / c.k;
+          float want = static_cast<float>(exact);
           if (std::fabs(want) > 1e24f) want = want > 0 ? 1e24f : -1e24f;
-          harness::g_signals.f[2] = static_cast<float>(k);
-          if (!same(by_constant[k - 2].calc.eval(), want) || !same(by_variable.calc.eval(), want)) ++mismatches;
+          if (!same(by_constant.calc.eval(), want) || !same(by_variable.calc.eval(), want)) ++mismatches;
         }
-      }
-  EXPECT_EQ(0, mismatches);
+    EXPECT_EQ(0, mismatches) << c.by_constant;
+  }
 }
 
 }  // namespace
