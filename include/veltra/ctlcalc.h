@@ -279,6 +279,7 @@ class VELTRA_API ctlcalc {
   /* Sets the error code unless a hard limit already stopped the parse. */
   void set_parse_error(std::int16_t code);
   tree_node* memoized(int kind);
+  tree_node* conditional_values(tree_node* c, operation op, tree_node* (ctlcalc::*value)(), char* start);
   tree_node* boolean_chain(tree_node* (ctlcalc::*operand)(), const char* keywords, operation op);
   tree_node* ari_if_uncached();
   tree_node* bari_if_uncached();

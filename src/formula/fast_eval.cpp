@@ -16,7 +16,6 @@
 
 using namespace vt::formula;
 
-
 // Slow paths, kept out of eval's body: code that is not prepared yet (or
 // changed), and the built-in variables, which are rare.
 bool ctlcalc_access::make_ready(ctlcalc& c, float* result) {

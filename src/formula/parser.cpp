@@ -84,17 +84,12 @@ tree_node* ctlcalc::memoized(int kind) {
   return t;
 }
 
-tree_node* ctlcalc::bari_if_uncached() {
-  char* start = cursor;
-  tree_node* c = and_();
-  if (!c) {
-    cursor = start;
-    return nullptr;
-  }
-  if (nextchar(&cursor) != '?') return c;
-  ++cursor;
-  tree_node* n = newnode(&c, op_bari_if);
-  n->middle = bari_if();
+// After "condition ?": the then-value, ":" and the else-value, each read by
+// `value`. A missing value gives up the whole reading from `start`.
+tree_node* ctlcalc::conditional_values(tree_node* c, operation op, tree_node* (ctlcalc::*value)(), char* start) {
+  ++cursor;  // the '?'
+  tree_node* n = newnode(&c, op);
+  n->middle = (this->*value)();
   if (!n->middle) {
     set_parse_error(7);
     cursor = start;
@@ -105,7 +100,7 @@ tree_node* ctlcalc::bari_if_uncached() {
     return n;
   }
   ++cursor;
-  n->right = bari_if();
+  n->right = (this->*value)();
   if (!n->right) {
     set_parse_error(7);
     cursor = start;
@@ -114,31 +109,21 @@ tree_node* ctlcalc::bari_if_uncached() {
   return n;
 }
 
+tree_node* ctlcalc::bari_if_uncached() {
+  char* start = cursor;
+  tree_node* c = and_();
+  if (!c) {
+    cursor = start;
+    return nullptr;
+  }
+  if (nextchar(&cursor) != '?') return c;
+  return conditional_values(c, op_bari_if, &ctlcalc::bari_if, start);
+}
+
 tree_node* ctlcalc::ari_if_uncached() {
   char* start = cursor;
   tree_node* c = and_();
-  if (c && nextchar(&cursor) == '?') {
-    ++cursor;
-    tree_node* n = newnode(&c, op_ari_if);
-    n->middle = ari_if();
-    if (!n->middle) {
-      set_parse_error(7);
-      cursor = start;
-      return nullptr;
-    }
-    if (nextchar(&cursor) != ':') {
-      set_parse_error(6);
-      return n;
-    }
-    ++cursor;
-    n->right = ari_if();
-    if (!n->right) {
-      set_parse_error(7);
-      cursor = start;
-      return nullptr;
-    }
-    return n;
-  }
+  if (c && nextchar(&cursor) == '?') return conditional_values(c, op_ari_if, &ctlcalc::ari_if, start);
   cursor = start;
   return sum();
 }
