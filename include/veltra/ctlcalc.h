@@ -5,7 +5,10 @@
  * buffer, a code buffer and callbacks that map names to variable indices and
  * indices to values; compile() turns the text into code, eval() runs it.
  * Compiled code is a stored format: an array of 8-byte codeentry records that
- * callers may keep and attach again with setcode().
+ * callers may keep and attach again with setcode(). For evaluation each
+ * object keeps its own prepared form of the code in one heap block (made by
+ * compile, or by the first eval of attached code, and again whenever the
+ * code in the buffer has changed); eval itself allocates nothing.
  *
  * Not thread-safe: all objects share one evaluation stack, program counter
  * and 256-byte scratch buffer, so only one compile, eval or geterrorstr may
@@ -81,8 +84,10 @@ class VELTRA_API ctlcalc {
   ctlcalc();
   /* Stores the buffers, then init(): the text and the code are emptied. */
   ctlcalc(char* text, codeentry* code, std::uint32_t textsize, std::uint32_t codesize);
+  /* Frees the prepared form; the buffers stay the caller's. */
   ~ctlcalc();
-  /* Copies every field: both objects then share buffers and callbacks. */
+  /* Copies every field: both objects then share buffers and callbacks (each
+   * keeps its own prepared form). */
   ctlcalc& operator=(const ctlcalc& other);
   ctlcalc(const ctlcalc& other);
 
