@@ -68,11 +68,13 @@ float ctlcalc::eval() {
 #define VT_BINARY_LABELS(name, code, expr) \
   &&L_##name##_AS, &&L_##name##_SA, &&L_##name##_SS, &&L_##name##_PA, &&L_##name##_XS,
 #define VT_UNARY_LABELS(name, code, expr) &&L_##name##_A, &&L_##name##_S, &&L_##name##_XS,
+#define VT_COMPARE_LABELS(name, test) &&L_##name##_BRANCH_AS, &&L_##name##_BRANCH_SA, &&L_##name##_BRANCH_SS,
   static const void* const kLabels[step_kind_count] = {
-      VT_BINARY_STEPS(VT_BINARY_LABELS) VT_UNARY_STEPS(VT_UNARY_LABELS) &&L_IF_FLOAT, &&L_IF_BOOL,
-      &&L_BRANCH_ACC, &&L_BRANCH_SLOT, &&L_BRANCH_XSLOT, &&L_JUMP, &&L_SPILL, &&L_LOAD, &&L_END};
+      VT_BINARY_STEPS(VT_BINARY_LABELS) VT_UNARY_STEPS(VT_UNARY_LABELS) VT_COMPARE_STEPS(VT_COMPARE_LABELS) &&L_IF_FLOAT, &&L_IF_BOOL,
+      &&L_CHOOSE_FLOAT, &&L_CHOOSE_BOOL, &&L_BRANCH_ACC, &&L_BRANCH_SLOT, &&L_BRANCH_XSLOT, &&L_JUMP, &&L_SPILL, &&L_LOAD, &&L_END};
 #undef VT_BINARY_LABELS
 #undef VT_UNARY_LABELS
+#undef VT_COMPARE_LABELS
 #define STEP(kind) L_##kind:
 #define GO_TO(step)         \
   do {                      \
@@ -136,10 +138,31 @@ float ctlcalc::eval() {
     acc = (expr);                        \
     NEXT();                              \
   }
+  // A comparison that only decides a branch: on to the then-value when it
+  // holds, else to the target in c.
+#define VT_COMPARE_CASES(name, test)     \
+  STEP(name##_BRANCH_AS) {               \
+    const float a = acc, b = slot[s->b]; \
+    if (test) NEXT();                    \
+    GO_TO(steps + s->c);                 \
+  }                                      \
+  STEP(name##_BRANCH_SA) {               \
+    const float a = slot[s->a], b = acc; \
+    if (test) NEXT();                    \
+    GO_TO(steps + s->c);                 \
+  }                                      \
+  STEP(name##_BRANCH_SS) {               \
+    const float a = slot[s->a];          \
+    const float b = slot[s->b];          \
+    if (test) NEXT();                    \
+    GO_TO(steps + s->c);                 \
+  }
   VT_BINARY_STEPS(VT_BINARY_CASES)
   VT_UNARY_STEPS(VT_UNARY_CASES)
+  VT_COMPARE_STEPS(VT_COMPARE_CASES)
 #undef VT_BINARY_CASES
 #undef VT_UNARY_CASES
+#undef VT_COMPARE_CASES
 
   // Operands from the stack: the else-value is the topmost, so it takes the
   // accumulator when it is computed; a computed operand below takes the
@@ -156,6 +179,14 @@ float ctlcalc::eval() {
     else c = slot[s->a];
     acc = truth(c) ? t : e;
     if (s->kind == IF_BOOL) acc = widen_boolean(acc);
+    NEXT();
+  }
+  STEP(CHOOSE_FLOAT) {
+    acc = truth(acc) ? slot[s->b] : slot[s->c];
+    NEXT();
+  }
+  STEP(CHOOSE_BOOL) {
+    acc = widen_boolean(truth(acc) ? slot[s->b] : slot[s->c]);
     NEXT();
   }
   STEP(BRANCH_ACC) {

@@ -35,8 +35,15 @@ constexpr std::int16_t kLastBuiltin = 1005;
 struct KindOf {
   std::uint16_t binary[operation_count];
   std::uint16_t unary[operation_count];
-  KindOf() {
+  std::uint16_t compare_branch[step_kind_count];  // by comparison step, or 0
+  KindOf() : compare_branch() {
     for (int i = 0; i < operation_count; ++i) binary[i] = unary[i] = step_kind_count;
+#define VT_COMPARE_MAP(name, test)                      \
+  compare_branch[name##_AS] = name##_BRANCH_AS;         \
+  compare_branch[name##_SA] = name##_BRANCH_SA;         \
+  compare_branch[name##_SS] = name##_BRANCH_SS;
+    VT_COMPARE_STEPS(VT_COMPARE_MAP)
+#undef VT_COMPARE_MAP
 #define VT_BINARY_MAP(name, code, expr) binary[code] = name##_AS;
 #define VT_UNARY_MAP(name, code, expr) \
   if (code != op_null) unary[code] = name##_A;
@@ -162,15 +169,25 @@ class Builder {
 
   void conditional(int kind) {
     std::uint16_t e = pop(), t = pop(), c = pop();
-    if (c != kFromStack && t != kFromStack && e != kFromStack && accumulator_needed_later()) emit(SPILL);
-    emit(kind, c, t, e);
+    if (c == kFromStack && t != kFromStack && e != kFromStack) {
+      emit(kind == IF_FLOAT ? CHOOSE_FLOAT : CHOOSE_BOOL, 0, t, e);
+    } else {
+      if (c != kFromStack && t != kFromStack && e != kFromStack && accumulator_needed_later()) emit(SPILL);
+      emit(kind, c, t, e);
+    }
     push_result();
   }
 
-  // The condition on top is tested; the then-value's steps follow.
+  // The condition on top is tested; the then-value's steps follow. A
+  // comparison that just computed it tests and branches in one step.
   void open_then() {
     std::uint16_t c = pop();
-    if (c == kFromStack) {
+    if (c == kFromStack && last_is_comparison_ && short_targets_) {
+      Step& last = p_->steps[steps_ - 1];
+      last.kind = kKindOf.compare_branch[last.kind];
+      last_is_comparison_ = false;
+      acc_holds_ = false;
+    } else if (c == kFromStack) {
       emit(BRANCH_ACC);
       acc_holds_ = false;
     } else {
@@ -193,6 +210,7 @@ class Builder {
     set_target(p_->open_branches[--open_], steps_);
     push_result();
     if (boolean) emit(WIDEN_A);
+    last_is_comparison_ = false;  // the result is that of either branch
   }
 
   void finish() {
@@ -200,8 +218,11 @@ class Builder {
     emit(END);
   }
 
-  // Slots: the calls, the built-ins, then the constants.
-  void start(std::uint32_t calls, std::uint32_t builtins) {
+  // Slots: the calls, the built-ins, then the constants. A compare-and-
+  // branch step holds its target in 16 bits, so it is used only when every
+  // step number fits there.
+  void start(std::uint32_t calls, std::uint32_t builtins, std::uint32_t instructions) {
+    short_targets_ = max_steps(instructions) <= 0xFFFF;
     p_->calls = calls;
     p_->builtins = 0;
     first_constant_ = next_constant_ = calls + builtins;
@@ -233,12 +254,18 @@ class Builder {
     acc_holds_ = false;
   }
   void set_target(std::uint32_t step, std::uint32_t target) {
-    p_->steps[step].b = static_cast<std::uint16_t>(target);
-    p_->steps[step].c = static_cast<std::uint16_t>(target >> 16);
+    Step& s = p_->steps[step];
+    if (s.kind >= GT_BRANCH_AS && s.kind <= NE_BRANCH_SS) {
+      s.c = static_cast<std::uint16_t>(target);  // short_targets_ holds
+      return;
+    }
+    s.b = static_cast<std::uint16_t>(target);
+    s.c = static_cast<std::uint16_t>(target >> 16);
   }
 
   void emit(int kind, std::uint16_t a = 0, std::uint16_t b = 0, std::uint16_t c = 0) {
     p_->steps[steps_++] = {static_cast<std::uint16_t>(kind), a, b, c};
+    last_is_comparison_ = kKindOf.compare_branch[kind] != 0;
   }
 
   ctlcalc_prepared* p_;
@@ -246,6 +273,8 @@ class Builder {
   int depth_ = 0;
   std::uint32_t open_ = 0;
   bool acc_holds_ = false;
+  bool last_is_comparison_ = false;
+  bool short_targets_ = false;
   std::uint32_t steps_ = 0;
   std::uint32_t next_call_ = 0;
   std::uint32_t first_constant_ = 0;
@@ -305,7 +334,7 @@ Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t 
   }
   mark_branches(code, n, p->marks);
   Builder build(p);
-  build.start(calls, builtins);
+  build.start(calls, builtins, n);
   for (std::uint32_t i = 0; i < n; ++i) {
     const codeentry& e = code[i];
     const std::int32_t op = e.op;

@@ -81,17 +81,35 @@ namespace vt::formula {
   X(CUBE, op_null, rule_cube(a))                    \
   X(WIDEN, op_null, widen_boolean(a))
 
+// Comparisons whose result is only a condition: step name and test. Such a
+// comparison right before a branch becomes one compare-and-branch step in
+// the AS, SA or SS form, with the target in c.
+#define VT_COMPARE_STEPS(X) \
+  X(GT, a > b)              \
+  X(LT, a < b)              \
+  X(GE, a >= b)             \
+  X(LE, a <= b)             \
+  X(EQ, a == b)             \
+  X(NE, a != b)
+
 enum StepKind : std::uint16_t {
 #define VT_BINARY_KINDS(name, code, expr) name##_AS, name##_SA, name##_SS, name##_PA, name##_XS,
 #define VT_UNARY_KINDS(name, code, expr) name##_A, name##_S, name##_XS,
   VT_BINARY_STEPS(VT_BINARY_KINDS) VT_UNARY_STEPS(VT_UNARY_KINDS)
+#define VT_COMPARE_KINDS(name, test) name##_BRANCH_AS, name##_BRANCH_SA, name##_BRANCH_SS,
+  VT_COMPARE_STEPS(VT_COMPARE_KINDS)
 #undef VT_BINARY_KINDS
 #undef VT_UNARY_KINDS
+#undef VT_COMPARE_KINDS
   // The choices: a, b, c name the slots of condition, then-value and
   // else-value, or kFromStack for a computed one (the topmost computed is
   // the accumulator, the ones below are popped).
   IF_FLOAT,
   IF_BOOL,
+  // The common choice: the condition in the accumulator, then- and
+  // else-value in slots b and c.
+  CHOOSE_FLOAT,
+  CHOOSE_BOOL,
   // A branching conditional: the condition in the accumulator, in slot a,
   // or in slot a after pushing the accumulator; when it is false the steps
   // go on at the target (b low, c high 16 bits), else at the next step.
