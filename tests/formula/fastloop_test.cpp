@@ -85,6 +85,26 @@ TEST(FastLoop, GivesTheHandlersBitsOnTheBenchmarkSetAndTheCorpus) {
   EXPECT_GE(compared, 40 * formula_set::kRows);
 }
 
+// Long code: past 16383 instructions, step numbers no longer fit in 16 bits
+// and branches keep their targets in two fields.
+TEST(FastLoop, LongCodeWithBranchesGivesTheHandlersBits) {
+  std::string text = "0";
+  for (int i = 0; i < 2000; ++i) text += i % 2 ? " + (a > b ? a * 2 : b * 3)" : " - (a < c ? c / 3 : a - 1)";
+  std::vector<char> buffer(text.size() + 1);
+  std::vector<codeentry> code(32767);
+  ctlcalc calc(buffer.data(), code.data(), static_cast<std::uint32_t>(buffer.size()), 32767);
+  calc.setfunctions(harness::get_name, harness::get_value, nullptr);
+  calc.settext(text.c_str());
+  ASSERT_EQ(1, calc.compile()) << calc.geterror();
+  ASSERT_GT(calc.getcodelen(), 16384u);
+  for (float a : {-1.0f, 0.5f, 7.0f}) {
+    harness::set_default_signals();
+    harness::g_signals.f[1] = a;
+    float fast = calc.eval(), reference = ctlcalc_access::run_reference(calc);
+    EXPECT_EQ(harness::bits(reference), harness::bits(fast)) << a;
+  }
+}
+
 // Every build gives the same bits: the values of the benchmark set on all
 // rows are kept in a file made by one build and checked by all of them.
 // VELTRA_GOLDEN_OUT=file writes this build's values instead.
