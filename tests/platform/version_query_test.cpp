@@ -1,4 +1,4 @@
-// Windows version codes, names and yes/no questions over version records
+// Windows version codes and yes/no questions over version records
 // of the systems the tables know.
 #include <gtest/gtest.h>
 
@@ -16,8 +16,8 @@ constexpr uint8_t kWs = 1, kDc = 2, kServer = 3;
 
 TEST(VersionQuery, CodeForEveryRowOfTheTable) {
   struct Row { VersionRecord v; int code; } rows[] = {
-      {{4, 0, 950, k9x, 0}, 1},    {{4, 9, 0, k9x, 0}, 1},     {{4, 10, 1998, k9x, 0}, 2},
-      {{4, 89, 0, k9x, 0}, 2},     {{4, 90, 3000, k9x, 0}, -1}, {{5, 0, 0, k9x, 0}, 6},
+      {{4, 9, 0, k9x, 0}, 1},     {{4, 10, 1998, k9x, 0}, 2},  {{4, 89, 0, k9x, 0}, 2},
+      {{4, 90, 3000, k9x, 0}, -1}, {{5, 0, 0, k9x, 0}, 6},
       {{3, 95, 0, k9x, 0}, 0},     {{6, 1, 0, 0, kWs}, 0},      {{6, 1, 0, 3, kWs}, 0},
       {{3, 51, 1057, kNT, kWs}, 3}, {{4, 0, 1381, kNT, kWs}, 3}, {{5, 0, 2195, kNT, kWs}, 4},
       {{5, 1, 2600, kNT, kWs}, 5}, {{5, 2, 3790, kNT, kServer}, 6}, {{5, 3, 0, kNT, kWs}, 14},
@@ -31,15 +31,10 @@ TEST(VersionQuery, CodeForEveryRowOfTheTable) {
         << r.v.platform << ":" << r.v.major << "." << r.v.minor << " type " << int(r.v.product_type);
 }
 
-TEST(VersionQuery, NameOfEveryCode) {
-  const std::vector<std::pair<int, const char*>> names = {
-      {-1, "Windows Me"},           {1, "Windows 95"},          {2, "Windows 98"},
-      {3, "Windows NT"},            {4, "Windows 2000"},        {5, "Windows XP"},
-      {6, "Windows Server 2003"},   {7, "Windows Vista"},       {8, "Windows Server 2008"},
-      {9, "Windows 7"},             {10, "Windows Server 2012"}, {11, "Windows 8"},
-      {12, "Windows 8.1"},          {13, "Windows Server 2012 R2"}, {0, "Windows (higher)"},
-      {14, "Windows (higher)"},     {-2, "Windows (higher)"},   {99, "Windows (higher)"},
-  };
+TEST(VersionQuery, NamesAtTheEndsOfTheTableAndBeyond) {
+  const std::pair<int, const char*> names[] = {{-1, "Windows Me"},     {13, "Windows Server 2012 R2"},
+                                               {0, "Windows (higher)"}, {-2, "Windows (higher)"},
+                                               {14, "Windows (higher)"}};
   for (const auto& [code, name] : names) EXPECT_STREQ(name, vt::platform::version_name(code)) << code;
 }
 
@@ -57,12 +52,9 @@ TEST(VersionQuery, AnswersPerSystem) {
     int q34;
   } systems[] = {
       {"95", {4, 0, 950, k9x, 0}, "0010000010000000000", 40}, {"98", {4, 10, 1998, k9x, 0}, "0001001110000000000", 40},
-      {"Me", {4, 90, 3000, k9x, 0}, "0001001110000000000", 40},
       {"NT4", {4, 0, 1381, kNT, kWs}, "1000111000000000000", 40},
       {"2000", {5, 0, 2195, kNT, kWs}, "1100111110000000000", 40},
       {"XP", {5, 1, 2600, kNT, kWs}, "1100111111000000000", 48},
-      {"2003", {5, 2, 3790, kNT, kServer}, "1100111111100000000", 48},
-      {"Vista", {6, 0, 6000, kNT, kWs}, "1100111111111000000", 48},
       {"7", {6, 1, 7601, kNT, kWs}, "1100111111111110000", 48},
       {"2008 R2", {6, 1, 7601, kNT, kServer}, "1100111111111100000", 48},
       {"2012", {6, 2, 9200, kNT, kServer}, "1100111111111110100", 48},

@@ -28,30 +28,23 @@ std::string temp_folder() {
   return dir;
 }
 
-TEST(ChooseFileName, ShowsEveryTemplatesTitleAndFileTypes) {
+// Templates from the start, the middle and the end of the set; their texts
+// themselves are checked byte for byte with the string table.
+TEST(ChooseFileName, ShowsTheTemplatesTitleAndFileTypes) {
   struct Case { UINT id; const char* title; Items types; };
   const Case cases[] = {
       {400, "Treiberauswahl", {" Treiber (*.drv)", "Dlls (*.dll)", "Alle (*.*)"}},
       {401, "Druckdatei speichern unter",
        {"PostScript (*.PS)", "\nPaintJet (*.HPJ)", "Plotter (*.PLT)", "HP Page Control (*.PCL)", "Alle (*.*)"}},
-      {402, "Textdateiauswahl", {"Rich Text-Dateien (*.rtf)", "Textdateien (*.txt)", "Alle (*.*)"}},
-      {403, "Bibliothek ausw\xE4hlen", {"Dll (*.dll)", "Alle (*.*)"}},
       {404, "Export-Dateiauswahl", {"Textdateien (*.txt)", "CSV-Dateien (*.csv)", "Alle (*.*)"}},
-      {405, "Import-Dateiauswahl", {"Textdateien (*.txt)", "CSV-Dateien (*.csv)", "Alle (*.*)"}},
-      {406, "Hilfedatei ausw\xE4hlen", {"Hilfedateien (*.hlp)", "Alle (*.*)"}},
       {407, "Ausf\xFChrbare Datei ausw\xE4hlen",
        {"Ausf\xFChrbare Dateien", "Dokumente", "Grafiken", "Multimedia", "Office", "Alle (*.*)"}},
-      {408, "Bitmap-Datei ausw\xE4hlen", {"Bitmap Dateien", "Alle (*.*)"}},
-      {409, "Bitmap speichern", {"Bitmap Dateien", "Alle (*.*)"}},
       // The template is read up to 255 characters: its filter ends within
       // the video patterns.
       {410, "Multimediadatei ausw\xE4hlen", {"Multimediadateien", "Audio", "Midi", "Video "}},
       {411, "Vektorgrafik \xF6" "ffnen", {" Metafiles (*.emf; *.wmf)", "Alle (*.*)"}},
-      {412, "Vektorgrafik speichern", {" Metafiles (*.emf; *.wmf)", "Alle (*.*)"}},
       {413, "Grafikdatei \xF6" "ffnen",
        {"Pixelgrafikdateien", "Windows Bitmap", "GIF 87a / 89a", "TIFF", "Alle (*.*)"}},
-      {414, "Dokument ausw\xE4hlen",
-       {"Dokumente", "Grafiken", "Multimedia", "Office", "Ausf\xFChrbare Dateien", "Alle (*.*)"}},
   };
   for (const Case& c : cases) {
     char file[MAX_PATH] = "";

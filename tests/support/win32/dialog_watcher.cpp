@@ -91,7 +91,6 @@ BOOL CALLBACK read_control(HWND w, LPARAM out) {
   c.id = GetDlgCtrlID(w);
   c.style = static_cast<DWORD>(GetWindowLongPtrA(w, GWL_STYLE));
   c.visible = IsWindowVisible(w) != FALSE;
-  c.enabled = IsWindowEnabled(w) != FALSE;
   c.text = window_text(w);
   c.items = box_items(w, cls);
   if (_stricmp(cls, "Static") == 0 && (c.style & SS_TYPEMASK) == SS_ICON && !d->icon)
@@ -157,18 +156,10 @@ unsigned SeenDialog::icon_flag() const {
   return 0;
 }
 
-std::vector<std::string> SeenDialog::buttons() const {
-  std::vector<std::string> v;
-  for (const DialogControl& c : controls)
-    if (_stricmp(c.cls.c_str(), "Button") == 0 && c.visible) v.push_back(c.text);
-  return v;
-}
-
 SeenDialog read_dialog(HWND dialog) {
   SeenDialog d;
   d.hwnd = dialog;
   d.owner = GetWindow(dialog, GW_OWNER);
-  d.thread = GetWindowThreadProcessId(dialog, nullptr);
   d.caption = window_text(dialog);
   EnumChildWindows(dialog, read_control, reinterpret_cast<LPARAM>(&d));
   return d;
@@ -176,12 +167,6 @@ SeenDialog read_dialog(HWND dialog) {
 
 DialogWatcher::DialogWatcher(DialogAction action)
     : DialogWatcher(Responder([action](const SeenDialog&) { return action; })) {}
-
-DialogWatcher::DialogWatcher(std::vector<DialogAction> actions)
-    : DialogWatcher(Responder([actions, n = size_t(0)](const SeenDialog&) mutable {
-        if (actions.empty()) return DialogAction::press(IDCANCEL);
-        return actions[std::min(n++, actions.size() - 1)];
-      })) {}
 
 DialogWatcher::DialogWatcher(Responder responder)
     : responder_(std::move(responder)), known_(dialogs_now()) {

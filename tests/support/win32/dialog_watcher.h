@@ -39,14 +39,12 @@ struct DialogControl {
   std::string text;
   DWORD style = 0;
   bool visible = false;
-  bool enabled = false;
   std::vector<std::string> items;
 };
 
 struct SeenDialog {
   HWND hwnd = nullptr;   // no longer valid once the dialog is answered
   HWND owner = nullptr;  // the window that owns the dialog, if any
-  DWORD thread = 0;      // the thread that owns the dialog
   std::string caption;
   std::vector<DialogControl> controls;  // all descendants, in z-order
   HICON icon = nullptr;                 // the icon of a message box, if any
@@ -61,8 +59,6 @@ struct SeenDialog {
   // The MB_ICON... flag of a message box's icon (MB_ICONHAND,
   // MB_ICONQUESTION, MB_ICONEXCLAMATION, MB_ICONASTERISK), 0 when none.
   unsigned icon_flag() const;
-  // The buttons' texts, in z-order.
-  std::vector<std::string> buttons() const;
 };
 
 // What to do with a dialog once it has been read.
@@ -95,8 +91,6 @@ class DialogWatcher {
 
   // Answers every new dialog with the same action.
   explicit DialogWatcher(DialogAction action = DialogAction::press(IDCANCEL));
-  // Answers the n-th new dialog with actions[n]; the last action repeats.
-  explicit DialogWatcher(std::vector<DialogAction> actions);
   // Lets a function choose the answer from what was read.
   explicit DialogWatcher(Responder responder);
   ~DialogWatcher();
