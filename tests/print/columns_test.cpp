@@ -2,11 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "print/columns.h"
 #include "print/sources.h"
+#include "support/file_text.h"
 #include "veltra/print.h"
 
 using namespace vt::print;
@@ -22,10 +21,7 @@ std::vector<int> starts_of(const std::string& text, int* header = nullptr) {
 }
 
 std::string read_file(const char* name) {
-  std::ifstream f(std::string(VELTRA_TEST_DATA) + "/print/data/" + name, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
+  return vt::test::file_text(std::string(VELTRA_TEST_DATA) + "/print/data/" + name, "");
 }
 
 }  // namespace

@@ -16,12 +16,7 @@ constexpr uint32_t kMax = 4102444799u;
 
 #if !defined(_WIN32)
 
-::tm libc_local(int64_t t) {
-  time_t v = static_cast<time_t>(t);
-  ::tm r;
-  localtime_r(&v, &r);
-  return r;
-}
+using vt::test::libc_local;
 
 // The instants where the C library's daylight flag changes, found by a day
 // scan and a binary search.

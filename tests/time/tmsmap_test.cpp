@@ -90,12 +90,7 @@ TEST(Tmsmap, HourFloorIsTheUtcHour) {
 }
 
 #if !defined(_WIN32)
-::tm libc_local(int64_t t) {
-  time_t v = static_cast<time_t>(t);
-  ::tm r;
-  localtime_r(&v, &r);
-  return r;
-}
+using vt::test::libc_local;
 
 // The C library's mktime of a local calendar day's midnight.
 int64_t libc_midnight(date::local_days day) {

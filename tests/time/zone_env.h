@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 
 #include "port/zone.h"
@@ -91,5 +92,15 @@ inline vt_time_t local(int y, int mon, int d, int h = 0, int mi = 0, int s = 0) 
   vt_tm r{s, mi, h, d, mon - 1, y - 1900, 0, 0, -1};
   return vt_mktime(&r);
 }
+
+#if !defined(_WIN32)
+// The C library's local time of t, the oracle of the native builds.
+inline ::tm libc_local(int64_t t) {
+  time_t v = static_cast<time_t>(t);
+  ::tm r;
+  localtime_r(&v, &r);
+  return r;
+}
+#endif
 
 }  // namespace vt::test

@@ -5,10 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "support/file_text.h"
 #include "support/guarded_buffer.h"
 #include "veltra/settings.h"
 
@@ -23,13 +22,6 @@ std::string ini_beside_program() {
   return p.substr(0, p.rfind('.')) + ".ini";
 }
 
-std::string file_text(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
 TEST(MakeIniFile, BesideAWritableModuleWithTheTestEntryLeftEmpty) {
   const std::string want = ini_beside_program();
   DeleteFileA(want.c_str());
@@ -40,7 +32,7 @@ TEST(MakeIniFile, BesideAWritableModuleWithTheTestEntryLeftEmpty) {
   char value[16] = "stale";
   EXPECT_EQ(GetPrivateProfileStringA("MakeIniFile", "WriteAccess", "missing", value, sizeof value, want.c_str()), 0u);
   EXPECT_STREQ(value, "");
-  EXPECT_EQ(file_text(want), "[MakeIniFile]\r\nWriteAccess=\r\n");
+  EXPECT_EQ(vt::test::file_text(want), "[MakeIniFile]\r\nWriteAccess=\r\n");
   DeleteFileA(want.c_str());
 }
 

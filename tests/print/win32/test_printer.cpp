@@ -3,9 +3,9 @@
 #include <winspool.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "resources/resource_ids.h"
+#include "support/file_text.h"
 
 namespace vt::print::test {
 
@@ -31,10 +31,7 @@ std::string print_out_dir() {
 }
 
 std::string data_text(const char* name) {
-  std::ifstream f(to_windows_path(std::string(VELTRA_TEST_DATA) + "/print/data/" + name), std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
+  return vt::test::file_text(to_windows_path(std::string(VELTRA_TEST_DATA) + "/print/data/" + name), "");
 }
 
 std::string stage_file(const std::string& name, const std::string& text) {

@@ -3,12 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "control_host.h"
 #include "port/clock.h"
+#include "support/file_text.h"
 #include "support/win32/dialog_watcher.h"
 #include "veltra/listctl.h"
 #include "veltra/timestr.h"
@@ -20,14 +19,6 @@ using vt::test::DialogWatcher;
 
 // 2024-02-29 13:14:15 UTC.
 constexpr vt_time_t kFixed = 1709212455;
-
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "<missing>";
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class Export : public testing::Test {
  protected:
@@ -71,12 +62,12 @@ TEST_F(Export, WritesPaddedCellsWithTheSeparatorOfTheName) {
     std::string file = path(c.name);
     ASSERT_EQ(1, ExportListView(lv, file.c_str(), c.title)) << c.name;
     std::string title = std::string("Export ") + (c.title ? c.title : "") + ", " + now_;
-    EXPECT_EQ(title + c.body, read_file(file)) << c.name;
+    EXPECT_EQ(title + c.body, vt::test::file_text(file)) << c.name;
   }
   // an existing file is replaced, not appended to
   std::string file = dir_ + "daten.txt";
   ASSERT_EQ(1, ExportListView(lv, file.c_str(), "Messung"));
-  EXPECT_EQ(std::string("Export Messung, ") + now_ + cases[1].body, read_file(file));
+  EXPECT_EQ(std::string("Export Messung, ") + now_ + cases[1].body, vt::test::file_text(file));
 }
 
 TEST_F(Export, OnlyViewsWithTheReportBitAreExported) {
@@ -84,7 +75,7 @@ TEST_F(Export, OnlyViewsWithTheReportBitAreExported) {
   for (DWORD view : {LVS_ICON, LVS_SMALLICON}) {
     vt::test::ControlHost host;
     EXPECT_EQ(0, ExportListView(example_list_view(host, 50, view), file.c_str(), "x")) << view;
-    EXPECT_EQ("<missing>", read_file(file));
+    EXPECT_EQ("<missing>", vt::test::file_text(file));
   }
   EXPECT_EQ(0, ExportListView(nullptr, file.c_str(), "x"));
 }
@@ -118,7 +109,7 @@ TEST_F(Export, AsksForTheFileWhenNoneIsGiven) {
     EXPECT_EQ("Export-Dateiauswahl", w.seen()[0].caption);
   }
   EXPECT_EQ(std::string("Export Wahl, ") + now_ + ";\r\n\r\nA ;Wert;\r\n1 ;x   ;\r\n22;yy  ;\r\n",
-            read_file(file));
+            vt::test::file_text(file));
   DialogWatcher cancel(DialogAction::press(IDCANCEL));
   EXPECT_EQ(0, ExportListView(lv, nullptr, "Wahl"));
 }
