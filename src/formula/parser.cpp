@@ -128,13 +128,22 @@ tree_node* ctlcalc::ari_if_uncached() {
   return sum();
 }
 
-// The three Boolean levels share one shape: operands of the next level
-// joined left to right by the level's keywords.
-tree_node* ctlcalc::boolean_chain(tree_node* (ctlcalc::*operand)(), const char* keywords, operation op) {
+// Operations of the left-associative levels, by the position of the
+// matching keyword in the level's list.
+constexpr operation kAndOps[] = {op_and, op_and, op_and};
+constexpr operation kOrOps[] = {op_or, op_or, op_or};
+constexpr operation kXorOps[] = {op_xor, op_xor, op_xor};
+constexpr operation kSumOps[] = {op_plus, op_minus};
+constexpr operation kProductOps[] = {op_mul, op_div};
+constexpr operation kPowerOps[] = {op_pot};
+
+// The Boolean levels, sums, products and powers share one shape: operands
+// of the next level joined left to right by the level's keywords.
+tree_node* ctlcalc::left_chain(tree_node* (ctlcalc::*operand)(), const char* keywords, const operation* ops) {
   tree_node* l = (this->*operand)();
   if (!l) return nullptr;
-  while (parse(cursor, keywords, &cursor)) {
-    tree_node* n = newnode(&l, op);
+  while (int k = parse(cursor, keywords, &cursor)) {
+    tree_node* n = newnode(&l, ops[k - 1]);
     if (!(n->right = (this->*operand)())) {
       set_parse_error(7);
       return nullptr;
@@ -144,9 +153,9 @@ tree_node* ctlcalc::boolean_chain(tree_node* (ctlcalc::*operand)(), const char* 
   return l;
 }
 
-tree_node* ctlcalc::and_() { return boolean_chain(&ctlcalc::or_, kKwAnd, op_and); }
-tree_node* ctlcalc::or_() { return boolean_chain(&ctlcalc::xor_, kKwOr, op_or); }
-tree_node* ctlcalc::xor_() { return boolean_chain(&ctlcalc::bexpr, kKwXor, op_xor); }
+tree_node* ctlcalc::and_() { return left_chain(&ctlcalc::or_, kKwAnd, kAndOps); }
+tree_node* ctlcalc::or_() { return left_chain(&ctlcalc::xor_, kKwOr, kOrOps); }
+tree_node* ctlcalc::xor_() { return left_chain(&ctlcalc::bexpr, kKwXor, kXorOps); }
 
 tree_node* ctlcalc::bexpr() {
   tree_node* t = bsign();
@@ -210,47 +219,11 @@ tree_node* ctlcalc::comp() {
   return n;
 }
 
-tree_node* ctlcalc::sum() {
-  tree_node* l = prod();
-  if (!l) return nullptr;
-  while (int k = parse(cursor, kKwSum, &cursor)) {
-    tree_node* n = newnode(&l, k == 1 ? op_plus : op_minus);
-    if (!(n->right = prod())) {
-      set_parse_error(7);
-      return nullptr;
-    }
-    l = n;
-  }
-  return l;
-}
+tree_node* ctlcalc::sum() { return left_chain(&ctlcalc::prod, kKwSum, kSumOps); }
 
-tree_node* ctlcalc::prod() {
-  tree_node* l = pot();
-  if (!l) return nullptr;
-  while (int k = parse(cursor, kKwProduct, &cursor)) {
-    tree_node* n = newnode(&l, k == 1 ? op_mul : op_div);
-    if (!(n->right = pot())) {
-      set_parse_error(7);
-      return nullptr;
-    }
-    l = n;
-  }
-  return l;
-}
+tree_node* ctlcalc::prod() { return left_chain(&ctlcalc::pot, kKwProduct, kProductOps); }
 
-tree_node* ctlcalc::pot() {
-  tree_node* l = sign();
-  if (!l) return nullptr;
-  while (parse(cursor, kKwPower, &cursor)) {
-    tree_node* n = newnode(&l, op_pot);
-    if (!(n->right = sign())) {
-      set_parse_error(7);
-      return nullptr;
-    }
-    l = n;
-  }
-  return l;
-}
+tree_node* ctlcalc::pot() { return left_chain(&ctlcalc::sign, kKwPower, kPowerOps); }
 
 tree_node* ctlcalc::sign() {
   int k = parse(cursor, kKwSum, &cursor);
