@@ -188,19 +188,22 @@ tree_node* ctlcalc::bfactor() {
   return t;
 }
 
-tree_node* ctlcalc::bvar() {
-  if (!(types & 4)) return nullptr;
+// A name that the name callback knows for `type` becomes a push of its
+// index; the cursor moves past the name only then.
+tree_node* ctlcalc::variable_node(std::int16_t type, operation op) {
   char* p = cursor;
   char* nm = name(&p);
   if (!nm) return nullptr;
-  std::int16_t index = _gnf(nm, 4);
+  std::int16_t index = _gnf(nm, type);
   if (index == -1) return nullptr;
-  tree_node* n = newnode(nullptr, op_vbpush);
+  tree_node* n = newnode(nullptr, op);
   n->value.bits = static_cast<std::uint16_t>(index);
   cursor = p;
   set_parse_error(0);
   return n;
 }
+
+tree_node* ctlcalc::bvar() { return (types & 4) ? variable_node(4, op_vbpush) : nullptr; }
 
 tree_node* ctlcalc::comp() {
   char* start = cursor;
@@ -260,19 +263,7 @@ tree_node* ctlcalc::factor() {
   return t;
 }
 
-tree_node* ctlcalc::var() {
-  if (!(types & 3)) return nullptr;
-  char* p = cursor;
-  char* nm = name(&p);
-  if (!nm) return nullptr;
-  std::int16_t index = _gnf(nm, 1);
-  if (index == -1) return nullptr;
-  tree_node* n = newnode(nullptr, op_vfpush);
-  n->value.bits = static_cast<std::uint16_t>(index);
-  cursor = p;
-  set_parse_error(0);
-  return n;
-}
+tree_node* ctlcalc::var() { return (types & 3) ? variable_node(1, op_vfpush) : nullptr; }
 
 tree_node* ctlcalc::unfunc() {
   char* start = cursor;
