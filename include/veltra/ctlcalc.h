@@ -286,6 +286,7 @@ class VELTRA_API ctlcalc {
   tree_node* memoized(int kind);
   tree_node* conditional_values(tree_node* c, operation op, tree_node* (ctlcalc::*value)(), char* start);
   tree_node* variable_node(std::int16_t type, operation op);
+  tree_node* function_call(const char* keywords, const operation* ops, int arguments);
   tree_node* left_chain(tree_node* (ctlcalc::*operand)(), const char* keywords, const operation* ops);
   tree_node* ari_if_uncached();
   tree_node* bari_if_uncached();

@@ -17,12 +17,10 @@ enum Reading { kArithmetic = 0, kBoolean = 1 };
 // Comparison keyword position (from 1) to its operation.
 const operation kCompareOps[] = {op_lessequal, op_less, op_equal, op_greaterequal, op_greater,
                                  op_unequal};
+// Function keyword positions (from 1) to their operations.
+const operation kUnaryOps[] = {op_log,  op_exp,  op_sqrt, op_sinh, op_cosh,  op_tanh, op_sin, op_cos, op_tan,
+                               op_atan, op_acos, op_asin, op_abs,  op_floor, op_rad,  op_deg, op_sgn, op_sqr};
 const operation kBinaryOps[] = {op_min, op_max, op_mod};
-
-operation unary_op(int position) {
-  // Positions 1 to 17 are the codes 1 to 17; "sqr" (18) is code 22.
-  return position == 18 ? op_sqr : static_cast<operation>(position);
-}
 
 }  // namespace
 
@@ -265,22 +263,35 @@ tree_node* ctlcalc::factor() {
 
 tree_node* ctlcalc::var() { return (types & 3) ? variable_node(1, op_vfpush) : nullptr; }
 
-tree_node* ctlcalc::unfunc() {
+// A function keyword, "(", its arguments separated by ",", and ")". Without
+// "(" or with an argument missing, the whole call is given up.
+tree_node* ctlcalc::function_call(const char* keywords, const operation* ops, int arguments) {
   char* start = cursor;
   char* end;
-  int k = parse(cursor, kKwUnary, &end);
+  int k = parse(cursor, keywords, &end);
   if (!k) return nullptr;
   if (*end != '(') {
     set_parse_error(10);
     cursor = start;
     return nullptr;
   }
-  tree_node* n = newnode(nullptr, unary_op(k));
+  tree_node* n = newnode(nullptr, ops[k - 1]);
   cursor = end + 1;
-  if (!(n->left = ari_if())) {
-    set_parse_error(7);
-    cursor = start;
-    return nullptr;
+  for (int i = 0; i < arguments; ++i) {
+    if (i > 0) {
+      if (nextchar(&cursor) != ',') {
+        set_parse_error(28);
+        return n;
+      }
+      ++cursor;
+    }
+    tree_node* argument = ari_if();
+    if (!argument) {
+      set_parse_error(7);
+      cursor = start;
+      return nullptr;
+    }
+    (i == 0 ? n->left : n->right) = argument;
   }
   if (nextchar(&cursor) != ')') {
     set_parse_error(9);
@@ -291,41 +302,8 @@ tree_node* ctlcalc::unfunc() {
   return n;
 }
 
-tree_node* ctlcalc::bifunc() {
-  char* start = cursor;
-  char* end;
-  int k = parse(cursor, kKwBinary, &end);
-  if (!k) return nullptr;
-  if (*end != '(') {
-    set_parse_error(10);
-    cursor = start;
-    return nullptr;
-  }
-  tree_node* n = newnode(nullptr, kBinaryOps[k - 1]);
-  cursor = end + 1;
-  if (!(n->left = ari_if())) {
-    set_parse_error(7);
-    cursor = start;
-    return nullptr;
-  }
-  if (nextchar(&cursor) != ',') {
-    set_parse_error(28);
-    return n;
-  }
-  ++cursor;
-  if (!(n->right = ari_if())) {
-    set_parse_error(7);
-    cursor = start;
-    return nullptr;
-  }
-  if (nextchar(&cursor) != ')') {
-    set_parse_error(9);
-    return n;
-  }
-  ++cursor;
-  set_parse_error(0);
-  return n;
-}
+tree_node* ctlcalc::unfunc() { return function_call(kKwUnary, kUnaryOps, 1); }
+tree_node* ctlcalc::bifunc() { return function_call(kKwBinary, kBinaryOps, 2); }
 
 tree_node* ctlcalc::bconstant() {
   if (!(types & 4)) return nullptr;
