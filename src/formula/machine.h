@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 
 #include "veltra/ctlcalc.h"
 
@@ -57,17 +56,5 @@ inline void push_bool(std::int16_t b) {
 }
 inline bool pop_bool() { return static_cast<std::int16_t>(pop_cell().u & 0xFFFFu) != 0; }
 inline void reset_stack() { g_stack.count = 0; }
-
-// Bits of a float and back, for values that travel as 4 raw bytes.
-inline std::uint32_t float_bits(float f) {
-  std::uint32_t u;
-  std::memcpy(&u, &f, 4);
-  return u;
-}
-inline float bits_float(std::uint32_t u) {
-  float f;
-  std::memcpy(&f, &u, 4);
-  return f;
-}
 
 }  // namespace vt::formula

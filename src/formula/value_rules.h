@@ -103,27 +103,26 @@ inline float fn_abs(float a) { return static_cast<float>(std::fabs(static_cast<d
 inline float fn_rad(float a) { return static_cast<float>(a * kRadPerDeg); }
 inline float fn_deg(float a) { return round_limit(a * kDegPerRad); }
 
-// A Boolean cell: the 16-bit 0 or 1, sign-widened, in the cell's 4 bytes;
-// any non-zero low half counts as true.
-inline float boolean(bool b) {
-  std::uint32_t u = b ? 1u : 0u;
+// Bits of a float and back: Boolean cells travel as 4 raw bytes.
+inline std::uint32_t float_bits(float f) {
+  std::uint32_t u;
+  std::memcpy(&u, &f, 4);
+  return u;
+}
+inline float bits_float(std::uint32_t u) {
   float f;
   std::memcpy(&f, &u, 4);
   return f;
 }
-inline bool truth(float cell) {
-  std::uint32_t u;
-  std::memcpy(&u, &cell, 4);
-  return (u & 0xFFFFu) != 0;
-}
+
+// A Boolean cell: the 16-bit 0 or 1, sign-widened, in the cell's 4 bytes;
+// any non-zero low half counts as true.
+inline float boolean(bool b) { return bits_float(b ? 1u : 0u); }
+inline bool truth(float cell) { return (float_bits(cell) & 0xFFFFu) != 0; }
 
 // A Boolean conditional's result: the chosen cell's low half, sign-widened.
 inline float widen_boolean(float cell) {
-  std::uint32_t u;
-  std::memcpy(&u, &cell, 4);
-  u = static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<std::int16_t>(u & 0xFFFFu)));
-  std::memcpy(&cell, &u, 4);
-  return cell;
+  return bits_float(static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<std::int16_t>(float_bits(cell)))));
 }
 
 }  // namespace vt::formula
