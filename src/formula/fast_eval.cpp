@@ -31,10 +31,8 @@ bool ctlcalc_access::make_ready(ctlcalc& c, float* result) {
 }
 
 void ctlcalc_access::read_builtins(ctlcalc& c, const ctlcalc_prepared* p) {
-  static float ctlcalc::* const kBuiltins[] = {&ctlcalc::x, &ctlcalc::xl, &ctlcalc::xh,
-                                              &ctlcalc::y, &ctlcalc::yl, &ctlcalc::yh};
   for (std::uint32_t i = p->calls, end = p->calls + p->builtins; i < end; ++i)
-    p->slots[i] = c.*kBuiltins[p->fetch[i].index];
+    p->slots[i] = c.*kBuiltinFields[p->fetch[i].index];
 }
 
 // The loop lives in eval itself: a call into a separate function costs a

@@ -9,27 +9,8 @@
 
 using namespace vt::formula;
 
-namespace {
-
-// Built-in variables are the indices 1000 to 1005.
-constexpr std::int16_t kFirstBuiltin = 1000;
-constexpr std::int16_t kLastBuiltin = 1005;
-
-}  // namespace
-
 float ctlcalc::_gvf(std::int16_t index, std::int16_t type) {
-  // Indices above the six built-ins go to the callback: no index from a
-  // name callback or from stored code can reach past the fields.
-  if (type == 1 && index >= kFirstBuiltin && index <= kLastBuiltin) {
-    switch (index - kFirstBuiltin) {
-      case 0: return x;
-      case 1: return xl;
-      case 2: return xh;
-      case 3: return y;
-      case 4: return yl;
-      default: return yh;
-    }
-  }
+  if (is_builtin(index, type)) return this->*kBuiltinFields[index - kFirstBuiltinIndex];
   return getvalue(index, type);
 }
 

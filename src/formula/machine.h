@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "formula/keywords.h"
 #include "veltra/ctlcalc.h"
 
 namespace vt::formula {
@@ -56,5 +57,13 @@ inline void push_bool(std::int16_t b) {
 }
 inline bool pop_bool() { return static_cast<std::int16_t>(pop_cell().u & 0xFFFFu) != 0; }
 inline void reset_stack() { g_stack.count = 0; }
+
+// The built-in float variables: the indices 1000 to 1005 read these fields
+// of the object. Larger indices go to the value callback, so no index from
+// a name callback or from stored code can reach past the fields.
+extern float ctlcalc::* const kBuiltinFields[kBuiltinCount];
+inline bool is_builtin(std::int16_t index, std::int16_t type) {
+  return type == 1 && index >= kFirstBuiltinIndex && index < kFirstBuiltinIndex + kBuiltinCount;
+}
 
 }  // namespace vt::formula

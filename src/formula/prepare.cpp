@@ -27,9 +27,6 @@ namespace vt::formula {
 
 namespace {
 
-constexpr std::int16_t kFirstBuiltin = 1000;
-constexpr std::int16_t kLastBuiltin = 1005;
-
 // Step kind of each operation code: the first form of its binary or unary
 // step, or none.
 struct KindOf {
@@ -57,10 +54,6 @@ const KindOf kKindOf;
 
 // The forms' offsets from a step's first form.
 enum : std::uint16_t { kAS = 0, kSA = 1, kSS = 2, kPA = 3, kXSS = 4, kOnAcc = 0, kOnSlot = 1, kXSlot = 2 };
-
-bool is_builtin(std::int16_t index, std::int16_t type) {
-  return type == 1 && index >= kFirstBuiltin && index <= kLastBuiltin;
-}
 
 bool has_exact_reciprocal(float k) {
   int e;
@@ -116,7 +109,7 @@ class Builder {
     std::uint32_t at;
     if (is_builtin(index, type)) {
       at = p_->calls + p_->builtins++;
-      p_->fetch[at] = {static_cast<std::int16_t>(index - kFirstBuiltin), type};
+      p_->fetch[at] = {static_cast<std::int16_t>(index - kFirstBuiltinIndex), type};
     } else {
       at = next_call_++;
       p_->fetch[at] = {index, type};
