@@ -179,8 +179,14 @@ std::int16_t ctlcalc::compile_parsed(tree_node* t) {
   if (type == 4) t = newnode(&t, op_b2f);  // evaluation always ends with a number
   if (!compile_tree(t)) return 0;
   CodeShape shape = check_code(code, codesize);
-  if (!shape.valid) error = shape.max_depth > kStackCells ? kErrTooComplex : kErrMissingOperand;
-  return shape.valid ? 1 : 0;
+  if (!shape.valid) {
+    error = shape.max_depth > kStackCells ? kErrTooComplex : kErrMissingOperand;
+    return 0;
+  }
+  // Prepared now, so that the first evaluation does not allocate. A block
+  // that cannot be had here is tried again by eval.
+  prepare(&prepared, code, codesize, shape);
+  return 1;
 }
 
 std::int16_t ctlcalc::compile() {
@@ -224,8 +230,5 @@ std::int16_t ctlcalc::compile() {
     invalidate();
   }
   reset_stack();
-  // Prepared now, so that the first evaluation does not allocate. A block
-  // that cannot be had here is tried again by eval.
-  if (result && code[0].op != op_null) prepare(&prepared, code, codesize);
   return result;
 }

@@ -309,8 +309,11 @@ void mark_branches(const codeentry* code, std::uint32_t n, std::uint8_t* marks) 
 }  // namespace
 
 Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t capacity) {
+  return prepare(block, code, capacity, check_code(code, capacity));
+}
+
+Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t capacity, const CodeShape& shape) {
   if (*block) (*block)->code = nullptr;  // matches nothing until it is done
-  CodeShape shape = check_code(code, capacity);
   if (!shape.valid) return Prepared::invalid;
   const std::uint32_t n = shape.length;
   // Slots are numbered in 16 bits; longer code than a code buffer may hold

@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "formula/code_check.h"
 #include "veltra/ctlcalc.h"
 
 namespace vt::formula {
@@ -167,6 +168,8 @@ enum class Prepared { ready, invalid, fallback };
 // no block could be had (the handlers then evaluate it). *block stays owned
 // by the caller in every case.
 Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t capacity);
+// The same for code whose check (code_check.h) was just made.
+Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t capacity, const CodeShape& shape);
 
 // True when the block was prepared from exactly this code.
 inline bool still_matches(const ctlcalc_prepared* p, const codeentry* code, std::uint32_t capacity) {
