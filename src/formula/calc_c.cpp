@@ -9,9 +9,6 @@
 #include "veltra/ctlcalc.h"
 #include "veltra/ctlcalc_c.h"
 
-// Largest code buffer: its capacity counts as a signed 16-bit number.
-constexpr std::uint32_t kMaxCodeEntries = 32767;
-
 struct CalcHandle {
   ctlcalc calc;
   char* text = nullptr;
@@ -38,7 +35,7 @@ float value_trampoline(std::int16_t index, std::int16_t type) {
 }  // namespace
 
 CalcHandle* CalcCreate(uint32_t textsize, uint32_t codeentries) {
-  if (!textsize || !codeentries || codeentries > kMaxCodeEntries) return nullptr;
+  if (!textsize || !codeentries || codeentries > vt::formula::kMaxCodeEntries) return nullptr;
   CalcHandle* h = new (std::nothrow) CalcHandle;
   if (!h) return nullptr;
   h->text = new (std::nothrow) char[textsize];

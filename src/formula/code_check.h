@@ -9,6 +9,11 @@
 
 namespace vt::formula {
 
+// Largest code buffer, terminator included: the stored code's length and
+// the capacity count as signed 16-bit numbers. A larger buffer is used up
+// to this many entries; the C handle API refuses to make one.
+constexpr std::uint32_t kMaxCodeEntries = 32767;
+
 struct CodeShape {
   bool valid;
   std::uint32_t length;  // instructions before the terminator

@@ -2,49 +2,32 @@
 #include <cstdint>
 #include <vector>
 
+#include "formula/code_check.h"
 #include "formula/workspace.h"
 #include "veltra/ctlcalc.h"
 
 std::int16_t ctlcalc::compile_tree(tree_node* root) {
-  // The capacity counts as a signed 16-bit number; one entry is the
-  // terminator.
-  std::int16_t maximum = static_cast<std::int16_t>(static_cast<std::int16_t>(codesize & 0xFFFFu) - 1);
+  // One entry of the buffer is the terminator.
+  const std::uint32_t capacity = codesize < vt::formula::kMaxCodeEntries ? codesize : vt::formula::kMaxCodeEntries;
+  std::int16_t maximum = static_cast<std::int16_t>(capacity - 1);
   std::int16_t count = 0;
   std::int16_t ok = _compile_tree(root, &count, &maximum);
   codelen = ok ? count : 0;
-  if (!ok) error = 12;
+  if (!ok) error = vt::formula::kErrTooComplex;
   code[codelen].op = op_null;
   return ok;
 }
 
-// Reverse Polish order: left, middle, right, then the node. Iterative for
-// the same reason as the optimiser. Every node tries to take one entry, so
-// the whole emission fails exactly when some node did not fit.
+// Reverse Polish order: left, middle, right, then the node. Fails when a
+// node does not fit.
 std::int16_t ctlcalc::_compile_tree(tree_node* node, std::int16_t* count, std::int16_t* maximum) {
-  auto& work = vt::formula::g_parse.emit_walk;  // (node, children done)
-  work.clear();
-  work.push_back({node, false});
-  std::int16_t ok = 1;
-  while (!work.empty()) {
-    auto [n, children_done] = work.back();
-    work.pop_back();
-    if (!n) continue;
-    if (!children_done) {
-      work.push_back({n, true});
-      work.push_back({n->right, false});
-      work.push_back({n->middle, false});
-      work.push_back({n->left, false});
-      continue;
-    }
-    if (*count >= *maximum) {
-      ok = 0;
-      continue;
-    }
-    code[*count].value = n->value;
-    code[*count].op = n->op;
+  return vt::formula::walk_tree(&node, [&](tree_node** at) {
+    if (*count >= *maximum) return false;
+    code[*count].value = (*at)->value;
+    code[*count].op = (*at)->op;
     ++*count;
-  }
-  return ok;
+    return true;
+  }) ? 1 : 0;
 }
 
 std::uint32_t ctlcalc::getcodelen(const codeentry* c) {

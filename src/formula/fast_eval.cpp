@@ -61,7 +61,7 @@ float ctlcalc::eval() {
   const Step* s = steps;
 
 #define NEXT() GO_TO(s + 1)
-#define TARGET() (steps + (s->b | static_cast<std::uint32_t>(s->c) << 16))
+#define TARGET() (steps + s->c)
 #if defined(__GNUC__)
 #define VT_BINARY_LABELS(name, code, expr) \
   &&L_##name##_AS, &&L_##name##_SA, &&L_##name##_SS, &&L_##name##_PA, &&L_##name##_XS,
@@ -142,18 +142,18 @@ float ctlcalc::eval() {
   STEP(name##_BRANCH_AS) {               \
     const float a = acc, b = slot[s->b]; \
     if (test) NEXT();                    \
-    GO_TO(steps + s->c);                 \
+    GO_TO(TARGET());                 \
   }                                      \
   STEP(name##_BRANCH_SA) {               \
     const float a = slot[s->a], b = acc; \
     if (test) NEXT();                    \
-    GO_TO(steps + s->c);                 \
+    GO_TO(TARGET());                 \
   }                                      \
   STEP(name##_BRANCH_SS) {               \
     const float a = slot[s->a];          \
     const float b = slot[s->b];          \
     if (test) NEXT();                    \
-    GO_TO(steps + s->c);                 \
+    GO_TO(TARGET());                 \
   }
   VT_BINARY_STEPS(VT_BINARY_CASES)
   VT_UNARY_STEPS(VT_UNARY_CASES)

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "formula/code_check.h"
+#include "formula/errors.h"
 #include "formula/machine.h"
 #include "formula/opcodes.h"
 #include "formula/prepared.h"
@@ -18,25 +19,13 @@ namespace {
 // A node that lacks an operand its operation needs. The parser can leave
 // one behind: "-" or "!" without an operand records error 7 and returns the
 // node, and a later successful operand clears the error again («-a + -^b»).
-bool has_incomplete_node(const tree_node* root) {
-  auto& work = g_parse.check_walk;
-  work.clear();
-  work.push_back(root);
-  while (!work.empty()) {
-    const tree_node* n = work.back();
-    work.pop_back();
-    if (!n) continue;
+bool has_incomplete_node(tree_node* root) {
+  return !walk_tree(&root, [](tree_node** at) {
+    const tree_node* n = *at;
     int needs = is_valid_code(n->op) ? kOps[n->op].pops : 0;
-    if ((needs >= 1 && !n->left) || (needs >= 2 && !n->right) || (needs == 3 && !n->middle)) return true;
-    work.push_back(n->left);
-    work.push_back(n->middle);
-    work.push_back(n->right);
-  }
-  return false;
+    return !((needs >= 1 && !n->left) || (needs >= 2 && !n->right) || (needs == 3 && !n->middle));
+  });
 }
-
-// String resource of error code n: kErrorTextBase + n.
-constexpr unsigned kErrorTextBase = 7200;
 
 std::int16_t default_getname(const char*, std::int16_t) { return -1; }
 float default_getvalue(std::int16_t, std::int16_t) { return 0.0f; }
@@ -95,7 +84,7 @@ void ctlcalc::init(char* t, codeentry* c, std::uint32_t tsize, std::uint32_t csi
 void ctlcalc::init() {
   if (text && textsize) text[0] = '\0';
   if (code && codesize) code[0].op = op_null;
-  error = 0;
+  error = kErrNone;
   owner = nullptr;
   setfunctions(nullptr, nullptr, nullptr);
   types = 5;
@@ -199,7 +188,7 @@ std::int16_t ctlcalc::compile() {
   }
   std::int16_t result = 1;
   code[0].op = op_null;
-  error = 0;
+  error = kErrNone;
   codelen = 0;
   static char empty_text[1] = {'\0'};
   char* base = text ? text : empty_text;
@@ -213,7 +202,7 @@ std::int16_t ctlcalc::compile() {
     text = base;
     g_parse.begin(length);
     if (length == bound) {
-      error = 8;  // no terminator inside the text buffer
+      error = kErrSyntax;  // no terminator inside the text buffer
       cursor = base;
     } else if (tree_node* t = build_tree(); t && error == 0) {
       result = compile_parsed(t);
@@ -224,7 +213,7 @@ std::int16_t ctlcalc::compile() {
     errorpos = 0;
   }
   text = saved_text;
-  if (error != 0) {
+  if (error != kErrNone) {
     result = 0;
     codelen = 0;
     invalidate();

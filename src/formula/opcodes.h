@@ -1,9 +1,24 @@
 // The operation table: one line per code with its handler, the operand its
 // instruction carries, its result type (1 float, 4 Boolean, 0 none) and the
 // number of stack cells it pops. Every instruction but the empty ones pushes
-// one cell. The codes are a stored format: a new operation takes a free code
-// (23, 31, 39-45 are reserved) and needs a handler, a case in the fast loop
-// (fast_eval.cpp) and, when it is written in formulas, a parser keyword.
+// one cell. The code check, typing, constant folding and the search for
+// branching conditionals read their facts from here.
+//
+// The codes are a stored format: a new operation takes a free code (23, 31,
+// 39-45 are reserved) and touches these places, in this order:
+//  1. the `operation` enumeration (include/veltra/ctlcalc.h);
+//  2. its handler: declared in the class (ctlcalc.h), defined in
+//     handlers.cpp, with any rule it shares in value_rules.h;
+//  3. its line in the table below;
+//  4. its line in VT_BINARY_STEPS or VT_UNARY_STEPS (prepared.h), the step
+//     that evaluation runs: the fast loop's cases and the mapping from code
+//     to step (prepare.cpp) are generated from those lines. A conditional
+//     (3 operands) needs its own step kinds instead;
+//  5. when it is written in formulas, its keyword in keywords.h and the
+//     keyword position's entry in the parser's operation lists (parser.cpp);
+//  6. when it has neutral operands worth removing, a rule in optimizer.cpp.
+// The differential tests (handlers against the fast loop) take the new code
+// up by themselves once a formula of the benchmark set or corpus uses it.
 #pragma once
 
 #include <cstdint>

@@ -58,25 +58,11 @@ std::int16_t ctlcalc::optimize_tree(tree_node** root) {
   return changes;
 }
 
-// Children first (left, middle, right), then the node. Walked with an
-// explicit stack: a long operator chain makes a tree as deep as the formula
-// is long, which the parser reads in a loop and no call stack should mirror.
+// Children first (left, middle, right), then the node (walk_tree), so that
+// a node sees its operands already simplified and folded.
 void ctlcalc::_optimize_tree(tree_node** root, std::int16_t* changes) {
-  auto& work = g_parse.optimise_walk;  // (place of a node, children done)
-  work.clear();
-  work.push_back({root, false});
-  while (!work.empty()) {
-    auto [at, children_done] = work.back();
-    work.pop_back();
+  walk_tree(root, [&](tree_node** at) {
     tree_node* n = *at;
-    if (!n) continue;
-    if (!children_done) {
-      work.push_back({at, true});
-      work.push_back({&n->right, false});
-      work.push_back({&n->middle, false});
-      work.push_back({&n->left, false});
-      continue;
-    }
     tree_node* l = n->left;
     tree_node* r = n->right;
     tree_node* replacement = nullptr;
@@ -131,13 +117,13 @@ void ctlcalc::_optimize_tree(tree_node** root, std::int16_t* changes) {
     if (counted) ++*changes;
     if (replacement) {
       *at = replacement;  // already optimised: nothing more happens to it
-      continue;
+      return true;
     }
 
     // Constant folding: all operands constant -> run the handler on them.
-    if (!is_const(n->left)) continue;
-    if (n->right && !is_const(n->right)) continue;
-    if (n->middle && (!n->right || !is_const(n->middle))) continue;
+    if (!is_const(n->left)) return true;
+    if (n->right && !is_const(n->right)) return true;
+    if (n->middle && (!n->right || !is_const(n->middle))) return true;
     reset_stack();
     Cell c;
     c.u = n->left->value.bits;
@@ -156,5 +142,6 @@ void ctlcalc::_optimize_tree(tree_node** root, std::int16_t* changes) {
     n->value.bits = pop_cell().u;
     n->op = result_op;
     n->left = n->middle = n->right = nullptr;
-  }
+    return true;
+  });
 }

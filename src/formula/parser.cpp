@@ -41,7 +41,7 @@ void ctlcalc::delete_tree(tree_node*) {}
 tree_node* ctlcalc::build_tree() {
   if (nextchar(&cursor) == '\0') return nullptr;
   tree_node* t = assign();
-  if (error == 0 && nextchar(&cursor) != '\0') set_parse_error(8);
+  if (error == 0 && nextchar(&cursor) != '\0') set_parse_error(kErrSyntax);
   return t;
 }
 
@@ -89,18 +89,18 @@ tree_node* ctlcalc::conditional_values(tree_node* c, operation op, tree_node* (c
   tree_node* n = newnode(&c, op);
   n->middle = (this->*value)();
   if (!n->middle) {
-    set_parse_error(7);
+    set_parse_error(kErrMissingOperand);
     cursor = start;
     return nullptr;
   }
   if (nextchar(&cursor) != ':') {
-    set_parse_error(6);
+    set_parse_error(kErrMissingColon);
     return n;
   }
   ++cursor;
   n->right = (this->*value)();
   if (!n->right) {
-    set_parse_error(7);
+    set_parse_error(kErrMissingOperand);
     cursor = start;
     return nullptr;
   }
@@ -143,7 +143,7 @@ tree_node* ctlcalc::left_chain(tree_node* (ctlcalc::*operand)(), const char* key
   while (int k = parse(cursor, keywords, &cursor)) {
     tree_node* n = newnode(&l, ops[k - 1]);
     if (!(n->right = (this->*operand)())) {
-      set_parse_error(7);
+      set_parse_error(kErrMissingOperand);
       return nullptr;
     }
     l = n;
@@ -163,7 +163,7 @@ tree_node* ctlcalc::bexpr() {
 tree_node* ctlcalc::bsign() {
   if (!parse(cursor, kKwNot, &cursor)) return bfactor();
   tree_node* n = newnode(nullptr, op_not);
-  if (!(n->left = bfactor())) set_parse_error(7);
+  if (!(n->left = bfactor())) set_parse_error(kErrMissingOperand);
   return n;
 }
 
@@ -174,7 +174,7 @@ tree_node* ctlcalc::bfactor() {
     ++cursor;
     t = bari_if();
     if (t && nextchar(&cursor) != ')') {
-      set_parse_error(9);
+      set_parse_error(kErrMissingParen);
       return t;
     }
     if (t) ++cursor;
@@ -197,7 +197,7 @@ tree_node* ctlcalc::variable_node(std::int16_t type, operation op) {
   tree_node* n = newnode(nullptr, op);
   n->value.bits = static_cast<std::uint16_t>(index);
   cursor = p;
-  set_parse_error(0);
+  set_parse_error(kErrNone);
   return n;
 }
 
@@ -214,7 +214,7 @@ tree_node* ctlcalc::comp() {
   }
   tree_node* n = newnode(&l, kCompareOps[k - 1]);
   if (!(n->right = sum())) {
-    set_parse_error(7);
+    set_parse_error(kErrMissingOperand);
     return nullptr;
   }
   return n;
@@ -230,7 +230,7 @@ tree_node* ctlcalc::sign() {
   int k = parse(cursor, kKwSum, &cursor);
   if (k != 2) return factor();
   tree_node* n = newnode(nullptr, op_unminus);
-  if (!(n->left = factor())) set_parse_error(7);
+  if (!(n->left = factor())) set_parse_error(kErrMissingOperand);
   return n;
 }
 
@@ -240,7 +240,7 @@ tree_node* ctlcalc::factor() {
     ++cursor;
     t = ari_if();
     if (nextchar(&cursor) != ')') {
-      set_parse_error(9);
+      set_parse_error(kErrMissingParen);
       return t;
     }
     ++cursor;
@@ -253,11 +253,11 @@ tree_node* ctlcalc::factor() {
       if (int k = parse(cursor, kKwConstant, &cursor)) {
         t = newnode(nullptr, op_cfpush);
         t->value.f = k == 1 ? kPi : kE;
-        set_parse_error(0);
+        set_parse_error(kErrNone);
       }
     }
   }
-  if (!t && !(t = constant())) set_parse_error(2);
+  if (!t && !(t = constant())) set_parse_error(kErrUnknownName);
   return t;
 }
 
@@ -271,7 +271,7 @@ tree_node* ctlcalc::function_call(const char* keywords, const operation* ops, in
   int k = parse(cursor, keywords, &end);
   if (!k) return nullptr;
   if (*end != '(') {
-    set_parse_error(10);
+    set_parse_error(kErrCallWithoutParen);
     cursor = start;
     return nullptr;
   }
@@ -280,25 +280,25 @@ tree_node* ctlcalc::function_call(const char* keywords, const operation* ops, in
   for (int i = 0; i < arguments; ++i) {
     if (i > 0) {
       if (nextchar(&cursor) != ',') {
-        set_parse_error(28);
+        set_parse_error(kErrMissingComma);
         return n;
       }
       ++cursor;
     }
     tree_node* argument = ari_if();
     if (!argument) {
-      set_parse_error(7);
+      set_parse_error(kErrMissingOperand);
       cursor = start;
       return nullptr;
     }
     (i == 0 ? n->left : n->right) = argument;
   }
   if (nextchar(&cursor) != ')') {
-    set_parse_error(9);
+    set_parse_error(kErrMissingParen);
     return n;
   }
   ++cursor;
-  set_parse_error(0);
+  set_parse_error(kErrNone);
   return n;
 }
 
@@ -309,11 +309,11 @@ tree_node* ctlcalc::bconstant() {
   if (!(types & 4)) return nullptr;
   int k = parse(cursor, kKwBool, &cursor);
   if (!k) {
-    set_parse_error(2);
+    set_parse_error(kErrUnknownName);
     return nullptr;
   }
   tree_node* n = newnode(nullptr, op_cbpush);
   n->value.bits = k >= kFirstTrueKeyword ? 1u : 0u;
-  set_parse_error(0);
+  set_parse_error(kErrNone);
   return n;
 }

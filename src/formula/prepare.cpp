@@ -175,7 +175,7 @@ class Builder {
   // comparison that just computed it tests and branches in one step.
   void open_then() {
     std::uint16_t c = pop();
-    if (c == kFromStack && last_is_comparison_ && short_targets_) {
+    if (c == kFromStack && last_is_comparison_) {
       Step& last = p_->steps[steps_ - 1];
       last.kind = kKindOf.compare_branch[last.kind];
       last_is_comparison_ = false;
@@ -211,11 +211,8 @@ class Builder {
     emit(END);
   }
 
-  // Slots: the calls, the built-ins, then the constants. A compare-and-
-  // branch step holds its target in 16 bits, so it is used only when every
-  // step number fits there.
-  void start(std::uint32_t calls, std::uint32_t builtins, std::uint32_t instructions) {
-    short_targets_ = max_steps(instructions) <= 0xFFFF;
+  // Slots: the calls, the built-ins, then the constants.
+  void start(std::uint32_t calls, std::uint32_t builtins) {
     p_->calls = calls;
     p_->builtins = 0;
     first_constant_ = next_constant_ = calls + builtins;
@@ -246,14 +243,9 @@ class Builder {
     if (operand != kFromStack) emit(LOAD, operand);
     acc_holds_ = false;
   }
+  // Branches are made only where every step number fits (kMaxTarget).
   void set_target(std::uint32_t step, std::uint32_t target) {
-    Step& s = p_->steps[step];
-    if (s.kind >= GT_BRANCH_AS && s.kind <= NE_BRANCH_SS) {
-      s.c = static_cast<std::uint16_t>(target);  // short_targets_ holds
-      return;
-    }
-    s.b = static_cast<std::uint16_t>(target);
-    s.c = static_cast<std::uint16_t>(target >> 16);
+    p_->steps[step].c = static_cast<std::uint16_t>(target);
   }
 
   void emit(int kind, std::uint16_t a = 0, std::uint16_t b = 0, std::uint16_t c = 0) {
@@ -267,7 +259,6 @@ class Builder {
   std::uint32_t open_ = 0;
   bool acc_holds_ = false;
   bool last_is_comparison_ = false;
-  bool short_targets_ = false;
   std::uint32_t steps_ = 0;
   std::uint32_t next_call_ = 0;
   std::uint32_t first_constant_ = 0;
@@ -285,7 +276,6 @@ enum : std::uint8_t { kThenStarts = 1, kElseStarts = 2, kBranches = 4 };
 // another conditional keeps this one a choice (well-formed code does not do
 // that, but attached code is only checked for its stack balance).
 void mark_branches(const codeentry* code, std::uint32_t n, std::uint8_t* marks) {
-  std::memset(marks, 0, n);
   std::uint32_t starts[kStackCells];
   int depth = 0;
   for (std::uint32_t i = 0; i < n; ++i) {
@@ -318,7 +308,7 @@ Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t 
   const std::uint32_t n = shape.length;
   // Slots are numbered in 16 bits; longer code than a code buffer may hold
   // runs through the handlers.
-  if (n > kMaxPrepared) return Prepared::fallback;
+  if (n > kMaxCodeEntries) return Prepared::fallback;
   ctlcalc_prepared* p = block_for(*block, n);
   if (!p) return Prepared::fallback;
   *block = p;
@@ -328,9 +318,12 @@ Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t 
     if (code[i].op == op_vfpush && is_builtin(code[i].value.b, 1)) ++builtins;
     else if (code[i].op == op_vfpush || code[i].op == op_vbpush) ++calls;
   }
-  mark_branches(code, n, p->marks);
+  // Code whose steps could number more than a target can name runs
+  // without branches: its conditionals choose between both values.
+  std::memset(p->marks, 0, n);
+  if (max_steps(n) <= kMaxTarget) mark_branches(code, n, p->marks);
   Builder build(p);
-  build.start(calls, builtins, n);
+  build.start(calls, builtins);
   for (std::uint32_t i = 0; i < n; ++i) {
     const codeentry& e = code[i];
     const std::int32_t op = e.op;

@@ -84,7 +84,7 @@ namespace vt::formula {
 
 // Comparisons whose result is only a condition: step name and test. Such a
 // comparison right before a branch becomes one compare-and-branch step in
-// the AS, SA or SS form, with the target in c.
+// the AS, SA or SS form.
 #define VT_COMPARE_STEPS(X) \
   X(GT, a > b)              \
   X(LT, a < b)              \
@@ -113,7 +113,7 @@ enum StepKind : std::uint16_t {
   CHOOSE_BOOL,
   // A branching conditional: the condition in the accumulator, in slot a,
   // or in slot a after pushing the accumulator; when it is false the steps
-  // go on at the target (b low, c high 16 bits), else at the next step.
+  // go on at the target, else at the next step.
   BRANCH_ACC,
   BRANCH_SLOT,
   BRANCH_XSLOT,
@@ -126,10 +126,15 @@ enum StepKind : std::uint16_t {
 
 constexpr std::uint16_t kFromStack = 0xFFFF;
 
+// A step's operands: slots a and b, or for the choices the slots of
+// condition, then- and else-value in a, b and c. Every step that branches
+// or jumps (the BRANCH and compare-and-branch kinds, JUMP) holds the number
+// of the step it goes to in c, so a target is at most kMaxTarget.
 struct Step {
   std::uint16_t kind;
   std::uint16_t a, b, c;
 };
+constexpr std::uint32_t kMaxTarget = 0xFFFF;
 
 // One variable read: the callback's index and type, or for a built-in
 // variable the field (0 to 5 for x to yh) in index.
@@ -157,9 +162,6 @@ struct ctlcalc_prepared {
 };
 
 namespace vt::formula {
-
-// Longest code that is prepared (a code buffer holds at most 32767 entries).
-constexpr std::uint32_t kMaxPrepared = 32767;
 
 enum class Prepared { ready, invalid, fallback };
 

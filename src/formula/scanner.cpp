@@ -100,7 +100,7 @@ tree_node* ctlcalc::constant() {
   bool negative_exponent = false;
   if (fits && (*cursor == 'e' || *cursor == 'E')) {
     if (n == 0) {
-      set_parse_error(2);
+      set_parse_error(kErrUnknownName);
       return nullptr;
     }
     fits = take();
@@ -109,7 +109,7 @@ tree_node* ctlcalc::constant() {
       fits = take();
     }
     if (fits && !is_digit(static_cast<unsigned char>(*cursor))) {
-      set_parse_error(4);
+      set_parse_error(kErrBadConstant);
       return nullptr;
     }
     while (fits && is_digit(static_cast<unsigned char>(*cursor))) fits = take();
@@ -122,7 +122,7 @@ tree_node* ctlcalc::constant() {
   }
   if (n == 0) return nullptr;
   if (!digits) {
-    set_parse_error(4);
+    set_parse_error(kErrBadConstant);
     return nullptr;
   }
   g_scratch[n] = '\0';
@@ -138,6 +138,6 @@ tree_node* ctlcalc::constant() {
   }
   tree_node* node = newnode(nullptr, op_cfpush);
   node->value.f = round_limit(d);
-  set_parse_error(0);
+  set_parse_error(kErrNone);
   return node;
 }

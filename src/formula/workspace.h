@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "formula/errors.h"
 #include "veltra/ctlcalc.h"
 
 namespace vt::formula {
@@ -18,14 +19,6 @@ namespace vt::formula {
 // level costs the parser a dozen stack frames; 100 levels stay far inside
 // the smallest thread stack a caller is likely to use.
 constexpr int kMaxNesting = 100;
-
-// Error codes raised by the engine itself beyond the parser's own.
-constexpr std::int16_t kErrMissingOperand = 7;
-constexpr std::int16_t kErrTooComplex = 12;
-constexpr std::int16_t kErrNesting = 14;
-constexpr std::int16_t kErrResultType = 27;
-constexpr std::int16_t kErrNoMemory = 31;
-constexpr std::int16_t kErrNameTooLong = 32;
 
 // Nodes come from blocks that live until the next compile: the parser
 // backtracks and shares memoised subtrees between readings, so no node is
@@ -56,10 +49,8 @@ struct ParseState {
   NodeArena nodes;
   std::vector<std::int32_t> memo[2];  // per reading kind: offset -> entry
   std::vector<MemoEntry> entries;
-  // Work stacks of the tree walks, kept from compile to compile.
-  std::vector<std::pair<tree_node**, bool>> optimise_walk;
-  std::vector<std::pair<tree_node*, bool>> emit_walk;
-  std::vector<const tree_node*> check_walk;
+  // The work stack of walk_tree, kept from compile to compile.
+  std::vector<std::pair<tree_node**, bool>> walk;
   int depth = 0;
   // A hard limit (nesting, name length) stops the parse: the error is kept
   // and every further reading gives up at once.
@@ -70,5 +61,34 @@ struct ParseState {
 };
 
 extern ParseState g_parse;
+
+// Visits the tree at *root children first (left, middle, right), then the
+// node, each with the place that holds it so that a visit may put another
+// node there (a child it has already visited). The walk keeps its own stack
+// rather than recursing: a long operator chain makes a tree as deep as the
+// formula is long, which the parser reads in a loop and no call stack
+// should mirror. Stops at the first visit that returns false; returns
+// whether every visit returned true.
+template <class Visit>
+bool walk_tree(tree_node** root, Visit&& visit) {
+  auto& work = g_parse.walk;  // (place of a node, children done)
+  work.clear();
+  work.push_back({root, false});
+  while (!work.empty()) {
+    auto [at, children_done] = work.back();
+    work.pop_back();
+    tree_node* n = *at;
+    if (!n) continue;
+    if (!children_done) {
+      work.push_back({at, true});
+      work.push_back({&n->right, false});
+      work.push_back({&n->middle, false});
+      work.push_back({&n->left, false});
+    } else if (!visit(at)) {
+      return false;
+    }
+  }
+  return true;
+}
 
 }  // namespace vt::formula

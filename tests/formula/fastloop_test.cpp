@@ -15,6 +15,7 @@
 
 #include "../../bench/formula_set.h"
 #include "formula/access.h"
+#include "formula/code_check.h"
 #include "harness.h"
 
 namespace {
@@ -85,14 +86,14 @@ TEST(FastLoop, GivesTheHandlersBitsOnTheBenchmarkSetAndTheCorpus) {
   EXPECT_GE(compared, 40 * formula_set::kRows);
 }
 
-// Long code: past 16383 instructions, step numbers no longer fit in 16 bits
-// and branches keep their targets in two fields.
+// Long code: past 16383 instructions, step numbers no longer fit a branch
+// target and the conditionals choose between both values instead.
 TEST(FastLoop, LongCodeWithBranchesGivesTheHandlersBits) {
   std::string text = "0";
   for (int i = 0; i < 2000; ++i) text += i % 2 ? " + (a > b ? a * 2 : b * 3)" : " - (a < c ? c / 3 : a - 1)";
   std::vector<char> buffer(text.size() + 1);
-  std::vector<codeentry> code(32767);
-  ctlcalc calc(buffer.data(), code.data(), static_cast<std::uint32_t>(buffer.size()), 32767);
+  std::vector<codeentry> code(vt::formula::kMaxCodeEntries);
+  ctlcalc calc(buffer.data(), code.data(), static_cast<std::uint32_t>(buffer.size()), vt::formula::kMaxCodeEntries);
   calc.setfunctions(harness::get_name, harness::get_value, nullptr);
   calc.settext(text.c_str());
   ASSERT_EQ(1, calc.compile()) << calc.geterror();
