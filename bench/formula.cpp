@@ -3,8 +3,12 @@
 // checks that both give the same result (within single-precision rounding)
 // on every row of values, then prints the time per evaluation and per
 // compile of each and the ratio (muparser time / ctlcalc time, so above 1
-// means ctlcalc is faster), with the geometric means. It also counts heap
-// allocations during evaluation, which must stay 0.
+// means ctlcalc is faster), with the geometric means. Every contender puts
+// its result into the same volatile sink. Two more columns: the
+// hand-written floor of a formula (formula_floor.h; it must give eval's
+// bits), where the set has one, and its ratio to eval (floor time / eval
+// time). It also counts heap allocations during evaluation, which must
+// stay 0.
 //
 // muparser has no "mod", "int", "rad", "deg" and "sqr" and no "and"/"or"
 // words: it gets custom functions for them (fmod, truncation toward zero,
@@ -12,6 +16,7 @@
 #include <muParser.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +27,7 @@
 #include <utility>
 #include <vector>
 
+#include "formula_floor.h"
 #include "formula_set.h"
 #include "veltra/ctlcalc.h"
 
@@ -44,6 +50,9 @@ constexpr int kCodeEntries = 256;
 constexpr double kMinSeconds = 0.01;  // per timing run
 constexpr int kAllocationProbe = 10000;  // evaluations watched for heap use
 constexpr int kRuns = 7;              // best of (the machine may be busy)
+
+// Every contender's result goes here, the same store for each.
+volatile double g_sink;
 
 float g_cells[kFloatSignals + kBoolSignals];
 double g_peer_vars[kFloatSignals + kBoolSignals];
@@ -108,17 +117,24 @@ long calibrate(F& f) {
   return n;
 }
 
-// Seconds per call of a and of b, each the best of kRuns runs taken in
-// turns, so that a busy machine slows both alike.
-template <class A, class B>
-std::pair<double, double> time_pair(A&& a, B&& b) {
-  long na = calibrate(a), nb = calibrate(b);
-  double best_a = 1e30, best_b = 1e30;
+// Seconds per call of each contender, each the best of kRuns runs taken in
+// turns, so that a busy machine slows all alike.
+template <class... F>
+std::array<double, sizeof...(F)> time_turns(F&&... f) {
+  const std::array<long, sizeof...(F)> n = {calibrate(f)...};
+  std::array<double, sizeof...(F)> best;
+  best.fill(1e30);
   for (int r = 0; r < kRuns; ++r) {
-    best_a = std::min(best_a, seconds_for(a, na) / na);
-    best_b = std::min(best_b, seconds_for(b, nb) / nb);
+    std::size_t i = 0;
+    ((best[i] = std::min(best[i], seconds_for(f, n[i]) / n[i]), ++i), ...);
   }
-  return {best_a, best_b};
+  return best;
+}
+
+std::uint32_t bits_of(float f) {
+  std::uint32_t u;
+  std::memcpy(&u, &f, 4);
+  return u;
 }
 
 bool agree(double ours, double peer) {
@@ -128,8 +144,11 @@ bool agree(double ours, double peer) {
 
 }  // namespace
 
+// The floor gets the value callback through this pointer, as eval does
+// through the object: the compiler cannot see which function it calls.
+ctlcalc_getvalue g_floor_value = value_of;
+
 int main() {
-  volatile double sink = 0;
   char text[kTextSize];
   codeentry code[kCodeEntries];
   ctlcalc calc(text, code, kTextSize, kCodeEntries);
@@ -137,10 +156,10 @@ int main() {
 
   std::printf("ctlcalc against muparser %s (peer: custom mod/int/rad/deg/sqr, &&/||/! for and/or/not)\n",
               mu::ParserVersion.c_str());
-  std::printf("%-48s %9s %9s %7s   %9s %9s %7s\n", "formula", "eval ns", "peer ns", "ratio", "compile ns",
-              "peer ns", "ratio");
-  double log_eval = 0, log_compile = 0, worst = 1e30;
-  int count = 0, failures = 0;
+  std::printf("%-48s %9s %9s %7s   %9s %9s %7s   %9s %7s\n", "formula", "eval ns", "peer ns", "ratio",
+              "compile ns", "peer ns", "ratio", "floor ns", "ratio");
+  double log_eval = 0, log_compile = 0, log_floor = 0, worst = 1e30;
+  int count = 0, floors = 0, failures = 0;
   unsigned long eval_allocations = 0;
   for (const Entry& e : kFormulas) {
     calc.settext(e.ours);
@@ -168,36 +187,63 @@ int main() {
         same = false;
       }
     }
+    float (*const floor)(ctlcalc_getvalue) = formula_floor::find(e.ours);
+    for (int row = 0; row < kRows && same && floor; ++row) {
+      load_row(row);
+      float a = calc.eval(), b = floor(g_floor_value);
+      if (bits_of(a) != bits_of(b)) {
+        std::printf("%-48s the floor differs on row %d: %.9g against %.9g\n", e.ours, row, b, a);
+        same = false;
+      }
+    }
     if (!same) {
       ++failures;
       continue;
     }
     load_row(0);
     unsigned long before = g_allocations;
-    for (int i = 0; i < kAllocationProbe; ++i) sink = sink + calc.eval();
+    for (int i = 0; i < kAllocationProbe; ++i) g_sink = calc.eval();
     eval_allocations += g_allocations - before;
-    auto [ours, theirs] = time_pair([&] { sink = sink + calc.eval(); }, [&] { sink = sink + peer.Eval(); });
+    auto eval = [&] { g_sink = calc.eval(); };
+    auto peer_eval = [&] { g_sink = peer.Eval(); };
+    double ours, theirs, floor_time = 0;
+    if (floor) {
+      auto t = time_turns(eval, peer_eval, [&] { g_sink = floor(g_floor_value); });
+      ours = t[0], theirs = t[1], floor_time = t[2];
+    } else {
+      auto t = time_turns(eval, peer_eval);
+      ours = t[0], theirs = t[1];
+    }
     // the peer turns text into bytecode at the first Eval after SetExpr
-    auto [ours_c, theirs_c] = time_pair(
+    auto [ours_c, theirs_c] = time_turns(
         [&] {
           calc.settext(e.ours);
-          sink = sink + calc.compile();
+          g_sink = calc.compile();
         },
         [&] {
           peer.SetExpr(e.peer);
-          sink = sink + peer.Eval();
+          g_sink = peer.Eval();
         });
     double r = theirs / ours, rc = theirs_c / ours_c;
-    std::printf("%-48s %9.1f %9.1f %7.2f   %9.1f %9.1f %7.2f\n", e.ours, ours * 1e9, theirs * 1e9, r,
+    std::printf("%-48s %9.1f %9.1f %7.2f   %9.1f %9.1f %7.2f", e.ours, ours * 1e9, theirs * 1e9, r,
                 ours_c * 1e9, theirs_c * 1e9, rc);
+    if (floor) {
+      std::printf("   %9.1f %7.2f", floor_time * 1e9, floor_time / ours);
+      log_floor += std::log(floor_time / ours);
+      ++floors;
+    } else {
+      std::printf("   %9s %7s", "-", "-");
+    }
+    std::printf("\n");
     log_eval += std::log(r);
     log_compile += std::log(rc);
     worst = std::min(worst, r);
     ++count;
   }
   if (count) {
-    std::printf("%-48s %9s %9s %7.2f   %9s %9s %7.2f\n", "geometric mean", "", "", std::exp(log_eval / count), "",
-                "", std::exp(log_compile / count));
+    std::printf("%-48s %9s %9s %7.2f   %9s %9s %7.2f   %9s %7.2f\n", "geometric mean", "", "",
+                std::exp(log_eval / count), "", "", std::exp(log_compile / count), "",
+                floors ? std::exp(log_floor / floors) : 0.0);
     std::printf("slowest evaluation ratio: %.2f\n", worst);
   }
   std::printf("heap allocations during evaluation: %lu\n", eval_allocations);
