@@ -1,5 +1,6 @@
 #!/bin/sh
-# Static checks of the shipped 32-bit DLL (it cannot run here):
+# Checks of the shipped 32-bit DLL's tables (its tests and callers run under
+# 32-bit wine, see scripts/test.sh):
 #  - its import table names only system DLLs;
 #  - its export table holds exactly the plain (C-linkage) names listed in
 #    tests/exports/*.txt, plus the C++ members of the two exported classes;

@@ -15,6 +15,18 @@ bool is_folder(const std::string& p) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Removes a folder with everything in it (what an earlier run with the same
+// process id may have left behind).
+void remove_tree(const std::string& p) {
+  std::string from = p;
+  from.push_back('\0');  // the shell wants a list ending in two NULs
+  SHFILEOPSTRUCTA op = {};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NO_UI;
+  SHFileOperationA(&op);
+}
+
 std::string current_folder() {
   char buf[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, buf);
@@ -29,8 +41,12 @@ class Folders : public testing::Test {
     char tmp[MAX_PATH];
     GetTempPathA(MAX_PATH, tmp);
     base_ = std::string(tmp) + "vt_mkpath_" + std::to_string(GetCurrentProcessId());
+    remove_tree(base_);
   }
-  void TearDown() override { SetCurrentDirectoryA(saved_.c_str()); }
+  void TearDown() override {
+    SetCurrentDirectoryA(saved_.c_str());
+    remove_tree(base_);
+  }
   std::string saved_, base_;
 };
 

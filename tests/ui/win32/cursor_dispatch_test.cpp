@@ -34,6 +34,12 @@ LRESULT CALLBACK counting_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(w, msg, wp, lp);
 }
 
+// A thread routine is stdcall on i686: a plain lambda would not match.
+DWORD WINAPI ask_dispatch(void* w) {
+  SendMessageA(static_cast<HWND>(w), kAskDispatch, 0, 0);
+  return 0;
+}
+
 HWND counting_window() {
   WNDCLASSA wc = {};
   wc.lpfnWndProc = counting_proc;
@@ -69,10 +75,7 @@ TEST(Dispatch, LeavesTheQueueAloneInsideAMessageFromAnotherThread) {
   g_counted = 0;
   g_nested_result = 0;
   PostMessageA(w, kCount, 0, 0);
-  HANDLE t = CreateThread(nullptr, 0, [](void* p) -> DWORD {
-    SendMessageA(static_cast<HWND>(p), kAskDispatch, 0, 0);
-    return 0;
-  }, w, 0, nullptr);
+  HANDLE t = CreateThread(nullptr, 0, ask_dispatch, w, 0, nullptr);
   // Wait for the other thread, handling only sent messages meanwhile.
   while (MsgWaitForMultipleObjects(1, &t, FALSE, 10000, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
     MSG m;
