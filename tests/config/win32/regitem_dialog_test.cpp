@@ -8,7 +8,6 @@
 #include <string>
 
 #include "datagrid.h"
-#include "support/win32/window_capture.h"
 #include "ui/win32/grid_protocol.h"
 #include "veltra/regitem.h"
 
@@ -164,23 +163,20 @@ TEST_F(RegItemDialog, ShowsTheItemsAndTheirRanges) {
         if (!(r == 2 && c == 3)) EXPECT_EQ(want[r][c], cell(grid, r, c)) << r << "," << c;
     EXPECT_EQ(std::string(159, 'r'), cell(grid, 2, 3));
 
+    // The info line's texts are tested on the portable rules; here a click
+    // on an item with its own key and on a value cell reaches them.
     struct Click {
       int row, column;
       const char* info;
     } clicks[] = {
-        {0, 0, "HKCU\\Software\\VeltraTest\\RegItem: Level"},
         {4, 0, "HKCU\\Software\\VeltraTest\\RegItem\\Sub: Digit"},
         {0, 1, "REG_DWORD (0...100)"},
-        {1, 1, "REG_SZ"},
-        {4, 1, "REG_DWORD (1...9)"},
         {4, 2, ""},
     };
     for (const Click& c : clicks) {
       click(grid, c.row, c.column);
       EXPECT_EQ(c.info, item_text(dialog, kInfoId)) << c.row << "," << c.column;
     }
-    click(grid, 4, 1);
-    EXPECT_TRUE(vt::test::capture_window_png(dialog, vt::test::artefact_folder() + "regitem_dialog.png"));
   });
 }
 
@@ -197,12 +193,11 @@ TEST_F(RegItemDialog, EditsAreCheckedAndWrittenAtOnce) {
       const char* name;
       std::string value;  // the registry afterwards
     } edits[] = {
+        // the type and range rules are tested apart; here one refusal and
+        // one accepted edit of each type
         {0, 1, "150", true, "5", kKey, "Level", "#5"},
         {0, 1, "42", true, "42", kKey, "Level", "#42"},
         {0, 0, "x", false, "Level", kKey, "Level", "#42"},
-        {0, 3, "1", false, "Wert|128", kKey, "Level", "#42"},
-        {2, 1, "abcde", true, "abcde", kKey, "Short", "abcde"},
-        {2, 1, "a", true, "abcde", kKey, "Short", "abcde"},  // the length rules are tested apart
         {1, 1, longest, true, longest.c_str(), kKey, "Name", longest},
         {3, 1, "zwei", true, "-1", kKey, "Minus", "#4294967295"},
         {3, 1, "-7", true, "-7", kKey, "Minus", "#4294967289"},
