@@ -1,7 +1,6 @@
 #!/bin/sh
 # Reads back the PostScript files that test_print printed: page count,
-# orientation and the text of every page (pdftotext -layout), and renders
-# page 1 of the table example to table-page1.png beside them.
+# orientation and the text of every page (pdftotext -layout).
 set -u
 out="$1"
 fail=0
@@ -37,7 +36,6 @@ a=$(end_col "$t" "12.5"); b=$(end_col "$t" "180"); c=$(end_col "$t" "3.25"); d=$
   bad "table: numbers not right-aligned (ends $a $b $c $d)"
 a=$(start_col "$t" "bar"); b=$(start_col "$t" "1/min"); c=$(start_col "$t" "m3/h")
 [ -n "$a" ] && [ "$a" = "$b" ] && [ "$b" = "$c" ] || bad "table: units not left-aligned ($a $b $c)"
-pdftoppm -png -r 75 -f 1 -l 1 -singlefile "$out/table.pdf" "$out/table-page1" || bad "table: no PNG"
 
 # A long table: the page header and the column names on every page, rows in order.
 n=$(pages table-long)
@@ -76,5 +74,5 @@ if [ -s "$out/cancelled.ps" ] && ps2pdf "$out/cancelled.ps" "$out/cancelled.pdf"
   [ "$(pages cancelled)" -lt 40 ] || bad "cancelled: $(pages cancelled) pages printed"
 fi
 
-[ $fail -eq 0 ] && echo "print output as expected; page 1 of the table: $out/table-page1.png"
+[ $fail -eq 0 ] && echo "print output as expected"
 exit $fail

@@ -1,6 +1,6 @@
 # The Windows print tests print through a real printer driver into
 # PostScript files; a second step reads them back with ghostscript and
-# poppler-utils and keeps page 1 of the table example as a PNG.
+# poppler-utils.
 if(WIN32)
   set(print_out ${CMAKE_BINARY_DIR}/print-out)
   set_tests_properties(test_print PROPERTIES

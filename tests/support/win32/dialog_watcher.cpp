@@ -132,12 +132,6 @@ const DialogControl* SeenDialog::control(int id) const {
   return nullptr;
 }
 
-const DialogControl* SeenDialog::find(const char* cls, const std::string& text) const {
-  for (const DialogControl& c : controls)
-    if (_stricmp(c.cls.c_str(), cls) == 0 && c.text == text) return &c;
-  return nullptr;
-}
-
 std::string SeenDialog::message() const {
   const DialogControl* c = control(kMessageTextId);
   return c ? c->text : std::string();

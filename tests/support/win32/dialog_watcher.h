@@ -51,9 +51,6 @@ struct SeenDialog {
 
   // The control with this id (the first of several), or null.
   const DialogControl* control(int id) const;
-  // The first control of the given class (case-insensitive) whose text is
-  // exactly `text`, or null.
-  const DialogControl* find(const char* cls, const std::string& text) const;
   // A message box's text (its static control 0xFFFF); empty for other dialogs.
   std::string message() const;
   // The MB_ICON... flag of a message box's icon (MB_ICONHAND,
