@@ -4,11 +4,13 @@
 // on every row of values, then prints the time per evaluation and per
 // compile of each and the ratio (muparser time / ctlcalc time, so above 1
 // means ctlcalc is faster), with the geometric means. Every contender puts
-// its result into the same volatile sink. Two more columns: the
+// its result into the same volatile sink. Two more pairs of columns: the
 // hand-written floor of a formula (formula_floor.h; it must give eval's
 // bits), where the set has one, and its ratio to eval (floor time / eval
-// time). It also counts heap allocations during evaluation, which must
-// stay 0.
+// time); the column entry's time per row over kColumnRows rows (it must
+// give eval's bits on each) and its ratio to eval (eval time / column time
+// per row, the speed-up). It also counts heap allocations during
+// evaluation and column calls, which must stay 0.
 //
 // muparser has no "mod", "int", "rad", "deg" and "sqr" and no "and"/"or"
 // words: it gets custom functions for them (fmod, truncation toward zero,
@@ -50,6 +52,7 @@ constexpr int kCodeEntries = 256;
 constexpr double kMinSeconds = 0.01;  // per timing run
 constexpr int kAllocationProbe = 10000;  // evaluations watched for heap use
 constexpr int kRuns = 7;              // best of (the machine may be busy)
+constexpr int kColumnRows = 1000;     // rows of one column call
 
 // Every contender's result goes here, the same store for each.
 volatile double g_sink;
@@ -66,6 +69,24 @@ std::int16_t name_of(const char* name, std::int16_t type) {
 }
 
 float value_of(std::int16_t index, std::int16_t) { return g_cells[index]; }
+
+// The rows of the set repeated down whole columns, indexed like the cells.
+struct ColumnTable {
+  std::vector<float> f[kFloatSignals];
+  std::vector<std::int16_t> b[kBoolSignals];
+  const float* floats[kFloatSignals + kBoolSignals] = {};
+  const std::int16_t* booleans[kFloatSignals + kBoolSignals] = {};
+  ColumnTable() {
+    for (int i = 0; i < kFloatSignals; ++i) {
+      for (int r = 0; r < kColumnRows; ++r) f[i].push_back(kFloatRows[r % kRows][i]);
+      floats[i] = f[i].data();
+    }
+    for (int i = 0; i < kBoolSignals; ++i) {
+      for (int r = 0; r < kColumnRows; ++r) b[i].push_back(kBoolRows[r % kRows][i] != 0);
+      booleans[kFloatSignals + i] = b[i].data();
+    }
+  }
+};
 
 void load_row(int row) {
   for (int i = 0; i < kFloatSignals; ++i) g_cells[i] = g_peer_vars[i] = kFloatRows[row][i];
@@ -156,9 +177,15 @@ int main() {
 
   std::printf("ctlcalc against muparser %s (peer: custom mod/int/rad/deg/sqr, &&/||/! for and/or/not)\n",
               mu::ParserVersion.c_str());
-  std::printf("%-48s %9s %9s %7s   %9s %9s %7s   %9s %7s\n", "formula", "eval ns", "peer ns", "ratio",
-              "compile ns", "peer ns", "ratio", "floor ns", "ratio");
-  double log_eval = 0, log_compile = 0, log_floor = 0, worst = 1e30;
+  std::printf("%-48s %9s %9s %7s   %9s %9s %7s   %9s %7s   %9s %7s\n", "formula", "eval ns", "peer ns", "ratio",
+              "compile ns", "peer ns", "ratio", "floor ns", "ratio", "column ns", "ratio");
+  const ColumnTable columns;
+  std::vector<float> column_results(kColumnRows);
+  auto run_columns = [&] {
+    return calc.evalcolumns(columns.floats, kFloatSignals + kBoolSignals, columns.booleans,
+                            kFloatSignals + kBoolSignals, column_results.data(), kColumnRows);
+  };
+  double log_eval = 0, log_compile = 0, log_floor = 0, log_columns = 0, worst = 1e30;
   int count = 0, floors = 0, failures = 0;
   unsigned long eval_allocations = 0;
   for (const Entry& e : kFormulas) {
@@ -196,6 +223,15 @@ int main() {
         same = false;
       }
     }
+    same = same && run_columns() == 1;
+    for (int row = 0; row < kColumnRows && same; ++row) {
+      load_row(row % kRows);
+      float a = calc.eval();
+      if (bits_of(a) != bits_of(column_results[row])) {
+        std::printf("%-48s the columns differ on row %d: %.9g against %.9g\n", e.ours, row, column_results[row], a);
+        same = false;
+      }
+    }
     if (!same) {
       ++failures;
       continue;
@@ -203,16 +239,21 @@ int main() {
     load_row(0);
     unsigned long before = g_allocations;
     for (int i = 0; i < kAllocationProbe; ++i) g_sink = calc.eval();
+    for (int i = 0; i < kAllocationProbe / kColumnRows; ++i) g_sink = run_columns();
     eval_allocations += g_allocations - before;
     auto eval = [&] { g_sink = calc.eval(); };
     auto peer_eval = [&] { g_sink = peer.Eval(); };
-    double ours, theirs, floor_time = 0;
+    auto column_eval = [&] {
+      run_columns();
+      g_sink = column_results[kColumnRows - 1];
+    };
+    double ours, theirs, floor_time = 0, column_time;
     if (floor) {
-      auto t = time_turns(eval, peer_eval, [&] { g_sink = floor(g_floor_value); });
-      ours = t[0], theirs = t[1], floor_time = t[2];
+      auto t = time_turns(eval, peer_eval, column_eval, [&] { g_sink = floor(g_floor_value); });
+      ours = t[0], theirs = t[1], column_time = t[2] / kColumnRows, floor_time = t[3];
     } else {
-      auto t = time_turns(eval, peer_eval);
-      ours = t[0], theirs = t[1];
+      auto t = time_turns(eval, peer_eval, column_eval);
+      ours = t[0], theirs = t[1], column_time = t[2] / kColumnRows;
     }
     // the peer turns text into bytecode at the first Eval after SetExpr
     auto [ours_c, theirs_c] = time_turns(
@@ -234,19 +275,20 @@ int main() {
     } else {
       std::printf("   %9s %7s", "-", "-");
     }
-    std::printf("\n");
+    std::printf("   %9.2f %7.2f\n", column_time * 1e9, ours / column_time);
+    log_columns += std::log(ours / column_time);
     log_eval += std::log(r);
     log_compile += std::log(rc);
     worst = std::min(worst, r);
     ++count;
   }
   if (count) {
-    std::printf("%-48s %9s %9s %7.2f   %9s %9s %7.2f   %9s %7.2f\n", "geometric mean", "", "",
+    std::printf("%-48s %9s %9s %7.2f   %9s %9s %7.2f   %9s %7.2f   %9s %7.2f\n", "geometric mean", "", "",
                 std::exp(log_eval / count), "", "", std::exp(log_compile / count), "",
-                floors ? std::exp(log_floor / floors) : 0.0);
+                floors ? std::exp(log_floor / floors) : 0.0, "", std::exp(log_columns / count));
     std::printf("slowest evaluation ratio: %.2f\n", worst);
   }
-  std::printf("heap allocations during evaluation: %lu\n", eval_allocations);
+  std::printf("heap allocations during evaluation and column calls: %lu\n", eval_allocations);
   std::printf("formulas: %d timed, %d failed\n", count, failures);
   return failures || eval_allocations ? 1 : 0;
 }

@@ -5,6 +5,10 @@
 //  - as raw code records attached to an object, evaluated both ways too
 //    (code that fails the check gives 0.0 both ways), then once more after
 //    one record is changed in the attached buffer.
+// Both objects also run over whole columns of values with NaN, infinities
+// and odd Boolean bits, which must give per row what eval gives with a
+// callback that reads the same columns (or refuse, when the code reads a
+// variable without a column).
 // Any crash, sanitizer report or disagreement is a finding.
 #include <cmath>
 #include <cstdint>
@@ -53,6 +57,47 @@ void agree(float fast, float reference) {
   if (a != b && !(std::isnan(fast) && std::isnan(reference))) std::abort();
 }
 
+// Columns for the variables 0 to 12 (floats below 5, Booleans from 10), the
+// rows not a multiple of the SIMD width.
+constexpr int kColumns = 13;
+constexpr std::uint32_t kRows = 11;
+const float kFloatColumn[kRows] = {1.5f, -2.0f, NAN, 0.0f, -0.0f, 1e30f, INFINITY, -INFINITY, 1e-40f, 3.0f, -1e24f};
+const std::int16_t kBoolColumn[kRows] = {0, 1, -1, 0x100, -32768, 2, 0, 1, 1, 0, 7};
+std::uint32_t g_row;
+
+float column_value(std::int16_t index, std::int16_t type) {
+  if (type == 4) {
+    // the column's 16 bits, sign-widened, as a Boolean constant's cell
+    std::uint32_t bits = static_cast<std::uint32_t>(static_cast<std::int32_t>(kBoolColumn[(g_row + index) % kRows]));
+    float f;
+    std::memcpy(&f, &bits, 4);
+    return f;
+  }
+  return kFloatColumn[(g_row + index) % kRows];
+}
+
+void columns_agree(ctlcalc& calc) {
+  static float shifted[kColumns][kRows];
+  static std::int16_t shifted_bool[kColumns][kRows];
+  const float* floats[kColumns] = {};
+  const std::int16_t* booleans[kColumns] = {};
+  for (int v = 0; v < kColumns; ++v) {
+    for (std::uint32_t r = 0; r < kRows; ++r) {
+      shifted[v][r] = kFloatColumn[(r + v) % kRows];
+      shifted_bool[v][r] = kBoolColumn[(r + v) % kRows];
+    }
+    if (v < 5) floats[v] = shifted[v];
+    if (v >= 10) booleans[v] = shifted_bool[v];
+  }
+  float results[kRows + 1];
+  results[kRows] = 42.0f;
+  calc.setfunctions(names, column_value, nullptr);
+  const int ok = calc.evalcolumns(floats, kColumns, booleans, kColumns, results, kRows);
+  if (results[kRows] != 42.0f) std::abort();
+  for (g_row = 0; ok && g_row < kRows; ++g_row) agree(results[g_row], calc.eval());
+  calc.setfunctions(names, values, nullptr);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -66,7 +111,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t n = size < kTextSize - 1 ? size : kTextSize - 1;
   std::memcpy(text.data(), data, n);
   text[n] = '\0';
-  if (calc.compile()) agree(calc.eval(), ctlcalc_access::run_reference(calc));
+  if (calc.compile()) {
+    agree(calc.eval(), ctlcalc_access::run_reference(calc));
+    columns_agree(calc);
+  }
   if (calc.geterrorpos() > n) std::abort();
   (void)calc.geterrorstr();
 
@@ -80,6 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     attached.setfunctions(names, values, nullptr);
     attached.setcode(stored.data(), static_cast<std::uint32_t>(entries));
     agree(attached.eval(), ctlcalc_access::run_reference(attached));
+    columns_agree(attached);
     // The same buffer rewritten in place without attaching it again: one
     // entry's operation becomes the byte that follows the input's records.
     std::size_t at = data[0] % entries;

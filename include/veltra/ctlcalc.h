@@ -132,6 +132,22 @@ class VELTRA_API ctlcalc {
   std::int16_t compile();
   /* Evaluates the code: 0.0 for empty code or code that fails the check. */
   float eval();
+  /* Evaluates the code over `rows` rows at once, reading the variables from
+   * columns instead of the value callback: float variable i of row r is
+   * floats[i][r], Boolean variable i is booleans[i][r] (0 false, anything
+   * else true; it reads as the 4 bytes of a Boolean constant of that 16-bit
+   * value, sign-widened), the built-in variables are the object's fields.
+   * results[r] gets the bits eval() returns for row r when the value
+   * callback gives those values. Each column read holds `rows` values;
+   * columns of variables the code does not read may be null. Returns 1 when the results are written (0.0 throughout for
+   * empty or invalid code; nothing for 0 rows), 0 with nothing written when
+   * results is null or the code reads a variable whose index is negative,
+   * not below float_count (boolean_count for a Boolean) or whose column is
+   * null. results may be one of the float columns but must not overlap any
+   * column otherwise. Calls no callback and allocates nothing; runs blocks
+   * of rows with SIMD arithmetic across rows. */
+  std::int16_t evalcolumns(const float* const* floats, std::uint32_t float_count, const std::int16_t* const* booleans,
+                           std::uint32_t boolean_count, float* results, std::uint32_t rows);
 
   /* 1 when there is a code buffer and its code is not empty. */
   std::int16_t is_valid();

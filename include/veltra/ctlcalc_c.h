@@ -43,6 +43,22 @@ VELTRA_FN int CalcSetBuiltin(CalcHandle* h, int which, float value);
 VELTRA_FN int CalcCompile(CalcHandle* h);
 /* Evaluates the code: 0.0 for empty or invalid code or a null handle. */
 VELTRA_FN float CalcEval(CalcHandle* h);
+/* Evaluates the code over `rows` rows at once, with the variables' values
+ * read from columns instead of the value callback: float variable i of row
+ * r is floats[i][r], Boolean variable i is booleans[i][r] (0 false, else
+ * true), the built-in variables keep their set values. results[r] gets the
+ * bits CalcEval gives for row r when the value callback returns those
+ * values (a Boolean as its 16 bits sign-widened). Each column read holds
+ * `rows` values; columns of variables the code does not read may be null.
+ * Returns 1 when the results are written (0.0 throughout for empty or
+ * invalid code; nothing for 0 rows); 0 with nothing written for a null
+ * handle, null results, or a variable read whose index is negative, not
+ * below float_count (boolean_count for a Boolean) or whose column is null.
+ * results may be one of the float columns but must not overlap any column
+ * otherwise. Calls no callback and allocates nothing. */
+VELTRA_FN int CalcEvalColumns(CalcHandle* h, const float* const* floats, uint32_t float_count,
+                              const int16_t* const* booleans, uint32_t boolean_count, float* results,
+                              uint32_t rows);
 /* Error code of the last compile, -1 for a null handle. */
 VELTRA_FN int CalcGetError(CalcHandle* h);
 /* Byte offset where the last compile stopped; 0 for a null handle. */

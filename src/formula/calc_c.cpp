@@ -104,6 +104,12 @@ float CalcEval(CalcHandle* h) {
   return v;
 }
 
+int CalcEvalColumns(CalcHandle* h, const float* const* floats, uint32_t float_count, const int16_t* const* booleans,
+                    uint32_t boolean_count, float* results, uint32_t rows) {
+  if (!h) return 0;
+  return h->calc.evalcolumns(floats, float_count, booleans, boolean_count, results, rows);
+}
+
 int CalcGetError(CalcHandle* h) { return h ? h->calc.geterror() : -1; }
 
 uint32_t CalcGetErrorPos(CalcHandle* h) { return h ? h->calc.geterrorpos() : 0; }

@@ -25,11 +25,34 @@ constexpr float kDivByZero = FLT_MAX;
 constexpr double kRadPerDeg = 0.01745329238474369;
 constexpr double kDegPerRad = 57.295780181884766;
 
+// Bits of a float and back: Boolean cells travel as 4 raw bytes.
+inline std::uint32_t float_bits(float f) {
+  std::uint32_t u;
+  std::memcpy(&u, &f, 4);
+  return u;
+}
+inline float bits_float(std::uint32_t u) {
+  float f;
+  std::memcpy(&f, &u, 4);
+  return f;
+}
+
 // The limit as a rarely taken branch, off the path of the value; NaN fails
 // the test and passes unchanged.
 inline float limit(float v) {
   if (__builtin_expect(std::fabs(v) > kLimit, 0)) return v > 0.0f ? kLimit : -kLimit;
   return v;
+}
+
+// The same limit without a branch, for SIMD loops: where the magnitude is
+// past the bound, the bound with v's sign is masked in (NaN fails the test
+// and passes). The scalar form above stays a branch: there the limit costs
+// nothing on the value's path while the branch is predicted.
+inline float limit_lanes(float v) {
+  const std::uint32_t bits = float_bits(v);
+  const std::uint32_t over = 0u - static_cast<std::uint32_t>(std::fabs(v) > kLimit);
+  const std::uint32_t bound = (bits & 0x80000000u) | float_bits(kLimit);
+  return bits_float((bits & ~over) | (bound & over));
 }
 
 // Rounds a double result to single precision, then limits it.
@@ -40,6 +63,18 @@ inline float round_limit(double d) { return limit(static_cast<float>(d)); }
 inline float rule_div(float a, float b) {
   if (__builtin_expect(b == 0.0f, 0)) return a >= 0.0f ? kDivByZero : -kDivByZero;
   return limit(a / b);
+}
+
+// rule_div without a branch, for SIMD loops: a zero divisor is replaced by
+// 1 before dividing, so no lane divides by zero, and the rule's value is
+// chosen afterwards with a mask (a plain choice would let the compiler move
+// the division back behind a branch). The same bits as rule_div for every
+// a and b.
+inline float rule_div_lanes(float a, float b) {
+  const std::uint32_t zero = 0u - static_cast<std::uint32_t>(b == 0.0f);
+  const float q = limit_lanes(a / bits_float((float_bits(b) & ~zero) | (float_bits(1.0f) & zero)));
+  const float by_zero = a >= 0.0f ? kDivByZero : -kDivByZero;
+  return bits_float((float_bits(q) & ~zero) | (float_bits(by_zero) & zero));
 }
 
 // A float's square is exact in double, and its cube is rounded once there:
@@ -102,18 +137,6 @@ inline float fn_asin(float a) { return static_cast<float>(std::asin(static_cast<
 inline float fn_abs(float a) { return static_cast<float>(std::fabs(static_cast<double>(a))); }
 inline float fn_rad(float a) { return static_cast<float>(a * kRadPerDeg); }
 inline float fn_deg(float a) { return round_limit(a * kDegPerRad); }
-
-// Bits of a float and back: Boolean cells travel as 4 raw bytes.
-inline std::uint32_t float_bits(float f) {
-  std::uint32_t u;
-  std::memcpy(&u, &f, 4);
-  return u;
-}
-inline float bits_float(std::uint32_t u) {
-  float f;
-  std::memcpy(&f, &u, 4);
-  return f;
-}
 
 // A Boolean cell: the 16-bit 0 or 1, sign-widened, in the cell's 4 bytes;
 // any non-zero low half counts as true.

@@ -1,0 +1,254 @@
+// Whole columns at once (ctlcalc::evalcolumns): the object's code run over
+// many rows, with the variables' values read from arrays instead of the
+// value callback.
+//
+// The rows go in blocks. Within a block the stack code is run once, each
+// stack cell holding the values of all the block's rows: an instruction
+// becomes one loop over the block, so its dispatch is paid once per block
+// rather than once per row, and + - * / (with the limit), the comparisons,
+// the Boolean operations and the choices of a conditional run as SIMD
+// loops across rows. A float variable's cell points straight into its
+// column. Operations of the math library call the very scalar functions
+// the handlers call, element by element.
+//
+// The loops are made from the step lines of prepared.h, so every row gets
+// the bits the fast loop (and so the handlers) give it: single-precision
+// + - * / round exactly as the double result rounded once. Conditionals
+// compute both values for every row and then choose; the value not chosen
+// has no effect, as for the handlers.
+//
+// No heap memory: the cells live in one fixed buffer on the stack, and the
+// rows of a block shrink as the code needs more cells.
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "formula/code_check.h"
+#include "formula/machine.h"
+#include "formula/opcodes.h"
+#include "formula/prepared.h"
+#include "formula/value_rules.h"
+#include "veltra/ctlcalc.h"
+
+using namespace vt::formula;
+
+namespace {
+
+// Floats of the cell buffer (32 KiB of stack). Each stack cell has two
+// blocks, so that an operation never writes the block it reads.
+constexpr std::uint32_t kBufferFloats = 8192;
+// Rows of a block: at most kMaxBlockRows, a multiple of kRowStep.
+constexpr std::uint32_t kMaxBlockRows = 256;
+constexpr std::uint32_t kRowStep = 8;
+static_assert(2 * (kStackCells + 1) * kRowStep <= kBufferFloats, "the deepest code gets a block of kRowStep rows");
+
+using Unary = void (*)(float* __restrict out, const float* __restrict in, std::uint32_t n);
+using Binary = void (*)(float* __restrict out, const float* __restrict left, const float* __restrict right,
+                        std::uint32_t n);
+
+// The loops, made from the step lines. There the names limit and rule_div
+// stand for the rules' branch-free forms (value_rules.h), which the
+// compiler turns into SIMD code.
+namespace lanes {
+using namespace vt::formula;
+inline float limit(float v) { return limit_lanes(v); }
+inline float rule_div(float a, float b) { return rule_div_lanes(a, b); }
+
+#define VT_BINARY_LOOP(name, code, expr)                                                                     \
+  void name##_rows(float* __restrict out, const float* __restrict left, const float* __restrict right,       \
+                   std::uint32_t n) {                                                                        \
+    for (std::uint32_t i = 0; i < n; ++i) {                                                                  \
+      const float a = left[i], b = right[i];                                                                 \
+      out[i] = (expr);                                                                                       \
+    }                                                                                                        \
+  }
+#define VT_UNARY_LOOP(name, code, expr)                                                   \
+  void name##_rows(float* __restrict out, const float* __restrict in, std::uint32_t n) { \
+    for (std::uint32_t i = 0; i < n; ++i) {                                               \
+      const float a = in[i];                                                              \
+      out[i] = (expr);                                                                    \
+    }                                                                                     \
+  }
+VT_BINARY_STEPS(VT_BINARY_LOOP)
+VT_UNARY_STEPS(VT_UNARY_LOOP)
+#undef VT_BINARY_LOOP
+#undef VT_UNARY_LOOP
+}  // namespace lanes
+
+// The loops by operation code; null for codes without one of that arity.
+struct Loops {
+  std::array<Unary, operation_count> unary{};
+  std::array<Binary, operation_count> binary{};
+};
+constexpr Loops make_loops() {
+  Loops t;
+#define VT_BINARY_ENTRY(name, code, expr) t.binary[code] = lanes::name##_rows;
+#define VT_UNARY_ENTRY(name, code, expr) \
+  if (code != op_null) t.unary[code] = lanes::name##_rows;
+  VT_BINARY_STEPS(VT_BINARY_ENTRY)
+  VT_UNARY_STEPS(VT_UNARY_ENTRY)
+#undef VT_BINARY_ENTRY
+#undef VT_UNARY_ENTRY
+  return t;
+}
+constexpr Loops kLoops = make_loops();
+
+// The choice of a conditional, bit for bit: the chosen value's 4 bytes, or
+// for a Boolean conditional its sign-widened low half. Both values are
+// read and masked, which a SIMD loop can do.
+template <bool kBoolean>
+void choose_rows(float* __restrict out, const float* __restrict c, const float* __restrict t,
+                 const float* __restrict e, std::uint32_t n) {
+  for (std::uint32_t i = 0; i < n; ++i) {
+    const std::uint32_t mask = 0u - static_cast<std::uint32_t>(truth(c[i]));
+    const float v = bits_float((float_bits(t[i]) & mask) | (float_bits(e[i]) & ~mask));
+    out[i] = kBoolean ? widen_boolean(v) : v;
+  }
+}
+
+void fill_rows(float* out, std::uint32_t bits, std::uint32_t n) {
+  const float v = bits_float(bits);
+  for (std::uint32_t i = 0; i < n; ++i) out[i] = v;
+}
+
+// A Boolean column's values as the cells a Boolean constant of the same
+// 16-bit value pushes.
+void boolean_rows(float* __restrict out, const std::int16_t* __restrict in, std::uint32_t n) {
+  for (std::uint32_t i = 0; i < n; ++i) out[i] = bits_float(static_cast<std::uint32_t>(static_cast<std::int32_t>(in[i])));
+}
+
+struct Columns {
+  const float* const* floats;
+  std::uint32_t float_count;
+  const std::int16_t* const* booleans;
+  std::uint32_t boolean_count;
+};
+
+// Every variable the code reads has its column (or is a built-in).
+bool has_every_column(const codeentry* code, std::uint32_t length, const Columns& in) {
+  for (std::uint32_t i = 0; i < length; ++i) {
+    const std::int32_t op = code[i].op;
+    const std::int16_t index = code[i].value.b;
+    if (op == op_vfpush && !is_builtin(index, 1) &&
+        (index < 0 || static_cast<std::uint32_t>(index) >= in.float_count || !in.floats || !in.floats[index]))
+      return false;
+    if (op == op_vbpush &&
+        (index < 0 || static_cast<std::uint32_t>(index) >= in.boolean_count || !in.booleans || !in.booleans[index]))
+      return false;
+  }
+  return true;
+}
+
+// One block of rows through the stack code. cell[d] holds the values of
+// stack cell d; block(d, k) are the two blocks of the buffer that belong to
+// cell d. Returns the result cell.
+class BlockRun {
+ public:
+  BlockRun(float* buffer, std::uint32_t block_rows) : buffer_(buffer), rows_(block_rows) {}
+
+  const float* run(const ctlcalc& calc, const codeentry* code, std::uint32_t length, const Columns& in,
+                   std::uint32_t first_row, std::uint32_t n) {
+    int depth = 0;
+    for (std::uint32_t i = 0; i < length; ++i) {
+      const codeentry& e = code[i];
+      switch (e.op) {
+        case op_vfpush:
+          if (is_builtin(e.value.b, 1)) {
+            float* out = block(depth, 0);
+            fill_rows(out, float_bits(calc.*kBuiltinFields[e.value.b - kFirstBuiltinIndex]), n);
+            cell_[depth++] = out;
+          } else {
+            cell_[depth++] = in.floats[e.value.b] + first_row;
+          }
+          break;
+        case op_vbpush: {
+          float* out = block(depth, 0);
+          boolean_rows(out, in.booleans[e.value.b] + first_row, n);
+          cell_[depth++] = out;
+          break;
+        }
+        case op_cfpush:
+        case op_cbpush: {
+          float* out = block(depth, 0);
+          // a Boolean constant is its 16-bit value, sign-widened
+          fill_rows(out, e.op == op_cfpush ? e.value.bits : static_cast<std::uint32_t>(std::int32_t{e.value.b}), n);
+          cell_[depth++] = out;
+          break;
+        }
+        case op_ari_if:
+        case op_bari_if: {
+          depth -= 2;
+          float* out = free_block(depth - 1);
+          (e.op == op_ari_if ? choose_rows<false> : choose_rows<true>)(out, cell_[depth - 1], cell_[depth],
+                                                                         cell_[depth + 1], n);
+          cell_[depth - 1] = out;
+          break;
+        }
+        case op_pot:
+          // A power by the constant 2 or 3 is a square or a cube, as in
+          // the prepared form: a multiplication instead of a pow call.
+          if (i > 0 && code[i - 1].op == op_cfpush && (code[i - 1].value.f == 2.0f || code[i - 1].value.f == 3.0f)) {
+            --depth;
+            float* out = free_block(depth - 1);
+            (code[i - 1].value.f == 2.0f ? lanes::SQUARE_rows : lanes::CUBE_rows)(out, cell_[depth - 1], n);
+            cell_[depth - 1] = out;
+            break;
+          }
+          [[fallthrough]];
+        default:
+          if (const Binary f = kLoops.binary[e.op]) {
+            --depth;
+            float* out = free_block(depth - 1);
+            f(out, cell_[depth - 1], cell_[depth], n);
+            cell_[depth - 1] = out;
+          } else if (const Unary g = kLoops.unary[e.op]) {
+            float* out = free_block(depth - 1);
+            g(out, cell_[depth - 1], n);
+            cell_[depth - 1] = out;
+          }
+          break;  // the empty instructions
+      }
+    }
+    return cell_[0];
+  }
+
+ private:
+  float* block(int cell, int k) const { return buffer_ + (2 * static_cast<std::uint32_t>(cell) + k) * rows_; }
+  // The block of a cell that its current values are not in.
+  float* free_block(int cell) const { return cell_[cell] == block(cell, 0) ? block(cell, 1) : block(cell, 0); }
+
+  float* buffer_;
+  std::uint32_t rows_;
+  const float* cell_[kStackCells];
+};
+
+}  // namespace
+
+std::int16_t ctlcalc::evalcolumns(const float* const* floats, std::uint32_t float_count,
+                                  const std::int16_t* const* booleans, std::uint32_t boolean_count,
+                                  float* results, std::uint32_t rows) {
+  if (rows == 0) return 1;
+  if (!results) return 0;
+  // Empty code, or code that fails the check, gives 0.0 as eval does.
+  const CodeShape shape = code && codesize && code[0].op != op_null ? check_code(code, codesize) : CodeShape{};
+  if (!shape.valid) {
+    std::fill(results, results + rows, 0.0f);
+    return 1;
+  }
+  const Columns in{floats, float_count, booleans, boolean_count};
+  if (!has_every_column(code, shape.length, in)) return 0;
+
+  float buffer[kBufferFloats];
+  const std::uint32_t cells = static_cast<std::uint32_t>(shape.max_depth);
+  const std::uint32_t block_rows = std::min(kMaxBlockRows, kBufferFloats / (2 * cells) / kRowStep * kRowStep);
+  BlockRun run(buffer, block_rows);
+  for (std::uint32_t first = 0; first < rows; first += block_rows) {
+    const std::uint32_t n = std::min(block_rows, rows - first);
+    const float* result = run.run(*this, code, shape.length, in, first, n);
+    if (result != results + first) std::memmove(results + first, result, n * sizeof(float));
+  }
+  // The machine's state as eval leaves it.
+  g_stack.count = 0;
+  g_pc = shape.length;
+  return 1;
+}
