@@ -1,88 +1,191 @@
 #include "time_cell.h"
 
-#include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 namespace vtcalc {
 
 namespace {
 
-// Longer texts are no time: the library's time texts are far shorter.
-constexpr std::size_t kTimeTextLimit = 80;
-constexpr std::int16_t kDateAndTime =
-    VT_TS_DAY | VT_TS_MONTH | VT_TS_YEAR | VT_TS_HOURS | VT_TS_MINUTES | VT_TS_SECONDS;
-constexpr int kRequireDateAndClock = 2;  // ScanTimeStr's strictest reading
 constexpr vt_time_t kExampleTime = 1715949045;  // 2024-05-17 12:30:45 UTC
+constexpr int kFirstYear = 1970, kLastYear = 2099;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// Epoch seconds with an optional fraction, rounded to the millisecond.
-// False when `text` is not of that form or the value is past the range.
-bool read_epoch(const char* p, const char* end, bool decimal_comma, std::uint32_t& t,
-                std::int16_t& ms, bool& has_fraction) {
-  if (p == end || !is_digit(*p)) return false;
+// Reads 1 to `max_digits` digits at p (at least `min_digits`).
+bool read_number(const char*& p, const char* end, int min_digits, int max_digits, int& value) {
+  value = 0;
+  int n = 0;
+  for (; p != end && is_digit(*p) && n < max_digits; ++p, ++n) value = value * 10 + (*p - '0');
+  return n >= min_digits && (p == end || !is_digit(*p));
+}
+
+// Fraction digits after a decimal mark as milliseconds: three digits make
+// them, the fourth rounds them (to 1000 at most: the caller carries).
+bool read_millis(const char*& p, const char* end, int& millis) {
+  millis = 0;
+  int digits = 0;
+  for (; p != end && is_digit(*p); ++p, ++digits) {
+    if (digits < 3) millis = millis * 10 + (*p - '0');
+    if (digits == 3 && *p >= '5') ++millis;
+  }
+  for (int d = digits; d < 3; ++d) millis *= 10;
+  return digits > 0;
+}
+
+// Epoch seconds with an optional fraction. False when the text is not of
+// that form or the value is past the range.
+bool read_epoch(const char* p, const char* end, char decimal, TimeValue& out) {
   std::uint64_t seconds = 0;
   for (; p != end && is_digit(*p); ++p) {
     seconds = seconds * 10 + static_cast<unsigned>(*p - '0');
     if (seconds > VT_TIME_MAX) return false;
   }
   int millis = 0;
-  has_fraction = p != end;
-  if (has_fraction) {
-    if (*p != '.' && !(decimal_comma && *p == ',')) return false;
+  out.fraction = p != end;
+  if (out.fraction) {
+    if (*p != decimal) return false;
     ++p;
-    if (p == end) return false;
-    // Three digits make the milliseconds, the fourth rounds them.
-    int digits = 0;
-    for (; p != end && is_digit(*p); ++p, ++digits) {
-      if (digits < 3) millis = millis * 10 + (*p - '0');
-      if (digits == 3 && *p >= '5') ++millis;
-    }
-    if (p != end) return false;
-    for (; digits < 3; ++digits) millis *= 10;
+    if (!read_millis(p, end, millis) || p != end) return false;
     if (millis == 1000) {
       millis = 0;
       ++seconds;
     }
   }
   if (seconds > VT_TIME_MAX) return false;
-  t = static_cast<std::uint32_t>(seconds);
-  ms = static_cast<std::int16_t>(millis);
+  out.t = static_cast<vt_time_t>(seconds);
+  out.ms = millis;
   return true;
+}
+
+bool leap(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+
+int days_in_month(int year, int month) {
+  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && leap(year) ? 29 : kDays[month - 1];
 }
 
 }  // namespace
 
-bool time_cell_text(const std::string& cell, bool decimal_comma, char* out) {
-  out[0] = '\0';
-  std::size_t a = cell.find_first_not_of(" \t");
-  if (a == std::string::npos) return true;
-  std::size_t b = cell.find_last_not_of(" \t") + 1;
-  if (b - a >= kTimeTextLimit) return false;
-  std::uint32_t t = 0;
-  std::int16_t ms = 0;
-  bool has_fraction = false;
-  const char* first = cell.data() + a;
-  const char* last = cell.data() + b;
-  if (is_digit(*first) && std::strspn(first, "0123456789.,") >= b - a) {
-    if (!read_epoch(first, last, decimal_comma, t, ms, has_fraction)) return false;
-  } else {
-    char text[kTimeTextLimit];  // ScanTimeStr cuts its text
-    std::memcpy(text, first, b - a);
-    text[b - a] = '\0';
-    vt_time_t scanned = ScanTimeStr(text, kRequireDateAndClock);
-    if (scanned == VT_TIME_INVALID) return false;
-    t = static_cast<std::uint32_t>(scanned);
+bool parse_notation(const std::string& pattern, Notation& out) {
+  Notation n;
+  const char* p = pattern.c_str();
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) {
+      if (*p == '\0' || is_digit(*p) || (*p >= 'a' && *p <= 'z') || *p == ' ') return false;
+      if (i == 1) n.date_sep = *p;
+      if (*p != n.date_sep) return false;
+      ++p;
+    }
+    if (std::strncmp(p, "dd", 2) == 0) {
+      n.order[i] = 'd', p += 2;
+    } else if (std::strncmp(p, "mm", 2) == 0) {
+      n.order[i] = 'm', p += 2;
+    } else if (std::strncmp(p, "yyyy", 4) == 0) {
+      n.order[i] = 'y', p += 4;
+    } else {
+      return false;
+    }
   }
-  std::int16_t flags = has_fraction ? kDateAndTime | VT_TS_MILLISECONDS : kDateAndTime;
-  TimeStr(out, static_cast<vt_time_t>(t), ms, flags);
-  // Empty when the local time falls outside 1970-2099.
-  return out[0] != '\0';
+  std::string order(n.order, 3);
+  if (order != "dmy" && order != "mdy" && order != "ymd") return false;
+  if (*p == ' ') {
+    ++p;
+    if (std::strncmp(p, "hh", 2) != 0) return false;
+    p += 2;
+    n.time_sep = *p;
+    if (n.time_sep == '\0' || is_digit(n.time_sep) || n.time_sep == ' ' || std::strncmp(p + 1, "mm", 2) != 0)
+      return false;
+    p += 3;
+    if (*p == n.time_sep && std::strncmp(p + 1, "ss", 2) == 0) p += 3;
+  }
+  if (*p != '\0') return false;
+  out = n;
+  return true;
 }
 
-std::string example_time_text() {
-  char buf[kTimeCellSize];
-  return TimeStr(buf, kExampleTime, 0, kDateAndTime);
+std::string notation_pattern(const Notation& n) {
+  std::string s;
+  for (int i = 0; i < 3; ++i) {
+    if (i) s += n.date_sep;
+    s += n.order[i] == 'd' ? "dd" : n.order[i] == 'm' ? "mm" : "yyyy";
+  }
+  return s + " hh" + n.time_sep + "mm" + n.time_sep + "ss";
+}
+
+TimeRead read_time_cell(std::string_view cell, char decimal, const Notation& n, TimeValue& out) {
+  out = TimeValue();
+  std::size_t a = cell.find_first_not_of(" \t");
+  if (a == std::string_view::npos) return TimeRead::empty;
+  std::size_t b = cell.find_last_not_of(" \t") + 1;
+  const char* p = cell.data() + a;
+  const char* end = cell.data() + b;
+  bool epoch = true;
+  for (const char* q = p; q != end && epoch; ++q) epoch = is_digit(*q) || *q == decimal;
+  if (epoch) return read_epoch(p, end, decimal, out) ? TimeRead::ok : TimeRead::bad;
+
+  int part[3];
+  for (int i = 0; i < 3; ++i) {
+    if (i && (p == end || *p++ != n.date_sep)) return TimeRead::bad;
+    bool year = n.order[i] == 'y';
+    if (!read_number(p, end, year ? 4 : 1, year ? 4 : 2, part[i])) return TimeRead::bad;
+  }
+  int day = 0, month = 0, year = 0;
+  for (int i = 0; i < 3; ++i) (n.order[i] == 'd' ? day : n.order[i] == 'm' ? month : year) = part[i];
+  if (p == end || (*p != ' ' && *p != '\t')) return TimeRead::bad;
+  while (p != end && (*p == ' ' || *p == '\t')) ++p;
+  int hour = 0, minute = 0, second = 0, millis = 0;
+  if (!read_number(p, end, 1, 2, hour) || p == end || *p++ != n.time_sep || !read_number(p, end, 2, 2, minute))
+    return TimeRead::bad;
+  if (p != end && *p == n.time_sep) {
+    ++p;
+    if (!read_number(p, end, 2, 2, second)) return TimeRead::bad;
+    if (p != end && (*p == '.' || *p == decimal)) {
+      ++p;
+      if (!read_millis(p, end, millis)) return TimeRead::bad;
+      out.fraction = true;
+    }
+  }
+  if (p != end || hour > 23 || minute > 59 || second > 59) return TimeRead::bad;
+  if (month < 1 || month > 12 || day < 1 || day > days_in_month(year, month)) return TimeRead::no_such_date;
+  if (year < kFirstYear || year > kLastYear) return TimeRead::bad;
+  vt_tm tm{};
+  tm.tm_sec = second;
+  tm.tm_min = minute;
+  tm.tm_hour = hour;
+  tm.tm_mday = day;
+  tm.tm_mon = month - 1;
+  tm.tm_year = year - 1900;
+  tm.tm_isdst = -1;
+  vt_time_t t = vt_mktime(&tm);
+  if (t == VT_TIME_INVALID) return TimeRead::bad;
+  if (millis == 1000) {
+    millis = 0;
+    ++t;
+  }
+  out.t = t;
+  out.ms = millis;
+  return TimeRead::ok;
+}
+
+bool write_time(char* out, vt_time_t t, int ms, bool with_ms, const Notation& n) {
+  out[0] = '\0';
+  const vt_tm* tm = vt_localtime(&t);
+  if (!tm) return false;
+  int value[3];
+  for (int i = 0; i < 3; ++i)
+    value[i] = n.order[i] == 'd' ? tm->tm_mday : n.order[i] == 'm' ? tm->tm_mon + 1 : tm->tm_year + 1900;
+  int len = std::snprintf(out, kTimeTextSize, "%02d%c%02d%c%02d %02d%c%02d%c%02d", value[0], n.date_sep,
+                          value[1], n.date_sep, value[2], tm->tm_hour, n.time_sep, tm->tm_min, n.time_sep,
+                          tm->tm_sec);
+  if (with_ms && len > 0 && len < kTimeTextSize - 4) std::snprintf(out + len, kTimeTextSize - len, ".%03d", ms);
+  return true;
+}
+
+std::string example_time_text(const Notation& n) {
+  char buf[kTimeTextSize];
+  write_time(buf, kExampleTime, 0, false, n);
+  return buf;
 }
 
 }  // namespace vtcalc

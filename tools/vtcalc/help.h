@@ -1,0 +1,8 @@
+// The text of vtcalc --help.
+#pragma once
+
+namespace vtcalc {
+
+extern const char kHelp[];
+
+}  // namespace vtcalc
