@@ -76,7 +76,7 @@ RecordReader::Status RecordReader::next(std::string& out) {
   return error_ ? Status::read_error : Status::record;
 }
 
-void split_fields(const std::string& line, char sep, std::vector<Field>& fields) {
+void split_fields(std::string_view line, char sep, std::vector<Field>& fields) {
   std::size_t n = 0;
   std::size_t i = 0;
   const std::size_t size = line.size();
@@ -98,8 +98,8 @@ void split_fields(const std::string& line, char sep, std::vector<Field>& fields)
       }
     }
     // The rest of the field (after a closing quote: stray text is kept).
-    const char* p = static_cast<const char*>(std::memchr(line.data() + i, sep, size - i));
-    i = p ? static_cast<std::size_t>(p - line.data()) : size;
+    // Fields are short: a plain loop beats a call to memchr.
+    while (i < size && line[i] != sep) ++i;
     f.end = static_cast<std::uint32_t>(i);
     if (i >= size) break;
     ++i;  // past the separator
@@ -107,7 +107,7 @@ void split_fields(const std::string& line, char sep, std::vector<Field>& fields)
   fields.resize(n);
 }
 
-std::string_view field_text(const std::string& line, const Field& f, std::string& scratch) {
+std::string_view field_text(std::string_view line, const Field& f, std::string& scratch) {
   if (!f.quoted) return std::string_view(line.data() + f.begin, f.end - f.begin);
   scratch.clear();
   for (std::uint32_t i = f.begin + 1; i < f.end; ++i) {
@@ -122,17 +122,19 @@ std::string_view field_text(const std::string& line, const Field& f, std::string
   return scratch;
 }
 
-void write_field(std::FILE* out, const std::string& field, char sep) {
-  if (field.find_first_of(std::string(1, sep) + "\"\r\n") == std::string::npos) {
-    std::fwrite(field.data(), 1, field.size(), out);
+void append_field(std::string& out, std::string_view field, char sep) {
+  bool plain = true;
+  for (char c : field) plain = plain && c != sep && c != '"' && c != '\r' && c != '\n';
+  if (plain) {
+    out.append(field.data(), field.size());
     return;
   }
-  std::fputc('"', out);
+  out += '"';
   for (char c : field) {
-    if (c == '"') std::fputc('"', out);
-    std::fputc(c, out);
+    if (c == '"') out += '"';
+    out += c;
   }
-  std::fputc('"', out);
+  out += '"';
 }
 
 }  // namespace vtcalc

@@ -49,13 +49,14 @@ struct Field {
 };
 
 // Splits `record` at `sep` into `fields` (reused between calls).
-void split_fields(const std::string& record, char sep, std::vector<Field>& fields);
+void split_fields(std::string_view record, char sep, std::vector<Field>& fields);
 
 // The text of a field: the bytes themselves, or for a quoted field its
 // content with "" as one quote (written into `scratch`).
-std::string_view field_text(const std::string& record, const Field& f, std::string& scratch);
+std::string_view field_text(std::string_view record, const Field& f, std::string& scratch);
 
-// Writes a field, quoted when it holds the separator, a quote or a line break.
-void write_field(std::FILE* out, const std::string& field, char sep);
+// Appends a field to `out`, quoted when it holds the separator, a quote or
+// a line break.
+void append_field(std::string& out, std::string_view field, char sep);
 
 }  // namespace vtcalc

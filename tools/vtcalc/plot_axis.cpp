@@ -16,12 +16,12 @@ constexpr double kTimeSteps[] = {1,    2,    5,    10,    15,    30,    60,     
 
 // Seconds the local clock is ahead of UTC at t.
 double local_offset(double t) {
-  vt_time_t s = static_cast<vt_time_t>(t);
+  vt_time_t s = to_epoch(t);
   const vt_tm* tm = vt_localtime(&s);
   if (!tm) return 0;
   vt_tm copy = *tm;
   vt_time_t as_utc = mktimegm(&copy);
-  return as_utc == VT_TIME_INVALID ? 0 : static_cast<double>(as_utc) - static_cast<double>(s);
+  return as_utc == VT_TIME_INVALID ? 0 : epoch_seconds(as_utc) - epoch_seconds(s);
 }
 
 std::string date_text(const vt_tm& tm, const Notation& n, bool with_year) {
@@ -56,7 +56,7 @@ std::vector<Tick> time_ticks(double lo, double hi, const Notation& n, int wanted
   double first = std::ceil((lo + offset) / step) * step - offset;
   int last_day = -1;
   for (double t = first; t <= hi + 1e-6 && ticks.size() < 64; t += step) {
-    vt_time_t s = static_cast<vt_time_t>(std::llround(t));
+    vt_time_t s = to_epoch(std::round(t));
     const vt_tm* tm = vt_localtime(&s);
     if (!tm) continue;
     Tick tick{t, "", ""};

@@ -114,15 +114,15 @@ class RowLoop {
   }
 
   bool read_row(std::size_t r, unsigned long line, std::size_t start) {
-    record_.assign(b_.text, start, std::string::npos);
-    split_fields(record_, s_.sep, fields_);
+    std::string_view record(b_.text.data() + start, b_.text.size() - start);
+    split_fields(record, s_.sep, fields_);
     if (fields_.size() != columns_.size()) {
       fail(line, nullptr, "%zu fields, but the header has %zu", fields_.size(), columns_.size());
       return false;
     }
     for (std::size_t k = 0; k < slots_.size(); ++k) {
       std::size_t c = static_cast<std::size_t>(slots_[k]);
-      std::string_view cell = field_text(record_, fields_[c], scratch_);
+      std::string_view cell = field_text(record, fields_[c], scratch_);
       float& v = b_.values[k * kBlockRows + r];
       bool ok = columns_[c].boolean ? parse_bool(cell, v) : parse_number(cell, s_.decimal, v);
       if (!ok) {
@@ -136,7 +136,7 @@ class RowLoop {
     }
     if (s_.time_column >= 0) {
       const Field& f = fields_[static_cast<std::size_t>(s_.time_column)];
-      std::string_view cell = field_text(record_, f, scratch_);
+      std::string_view cell = field_text(record, f, scratch_);
       TimeRead read = read_time_cell(cell, s_.decimal, s_.notation, b_.times[r]);
       const char* name = columns_[static_cast<std::size_t>(s_.time_column)].header.c_str();
       if (read == TimeRead::no_such_date) {
@@ -156,39 +156,43 @@ class RowLoop {
   }
 
   void write_header() {
-    std::fwrite(s_.header.data(), 1, s_.header.size(), out_);
+    line_ = s_.header;
     for (const Formula& f : formulas_) {
-      std::fputc(s_.sep, out_);
-      write_field(out_, f.spec.name, s_.sep);
+      line_ += s_.sep;
+      append_field(line_, f.spec.name, s_.sep);
     }
-    std::fputc('\n', out_);
+    line_ += '\n';
+    std::fwrite(line_.data(), 1, line_.size(), out_);
   }
 
+  // The block's rows go out in one write.
   void write(std::size_t n) {
     char text[kResultTextSize];
     char time_text[kTimeTextSize];
+    line_.clear();
     for (std::size_t r = 0; r < n; ++r) {
       const char* record = b_.text.data() + b_.starts[r];
       std::size_t size = b_.starts[r + 1] - b_.starts[r];
       if (s_.time_column < 0 || b_.time_empty[r]) {
-        std::fwrite(record, 1, size, out_);
+        line_.append(record, size);
       } else {
         // The time cell is rewritten in the notation; the rest stays.
         const Field& f = b_.time_fields[r];
         const TimeValue& t = b_.times[r];
         write_time(time_text, t.t, t.ms, t.fraction, s_.notation);
-        std::fwrite(record, 1, f.begin, out_);
-        write_field(out_, time_text, s_.sep);
-        std::fwrite(record + f.end, 1, size - f.end, out_);
+        line_.append(record, f.begin);
+        append_field(line_, time_text, s_.sep);
+        line_.append(record + f.end, size - f.end);
       }
       for (std::size_t k = 0; k < formulas_.size(); ++k) {
-        std::fputc(s_.sep, out_);
+        line_ += s_.sep;
         std::size_t len = result_text(text, b_.results[k * kBlockRows + r], formulas_[k].spec.format, s_.decimal);
-        std::fwrite(text, 1, len, out_);
+        line_.append(text, len);
       }
-      std::fputc('\n', out_);
+      line_ += '\n';
       if (s_.plot) add_to_plot(r);
     }
+    std::fwrite(line_.data(), 1, line_.size(), out_);
   }
 
   void add_to_plot(std::size_t r) {
@@ -200,7 +204,7 @@ class RowLoop {
     if (s_.time_column < 0) {
       s_.plot->add(static_cast<double>(++plot_rows_), plot_values_.data());
     } else if (!b_.time_empty[r]) {
-      s_.plot->add(static_cast<double>(b_.times[r].t) + b_.times[r].ms / 1000.0, plot_values_.data());
+      s_.plot->add(epoch_seconds(b_.times[r].t) + b_.times[r].ms / 1000.0, plot_values_.data());
     }
   }
 
@@ -211,7 +215,7 @@ class RowLoop {
   std::FILE* out_;
   std::vector<int> slots_;  // the column of each slot
   Block b_;
-  std::string record_, scratch_;
+  std::string scratch_, line_;
   std::vector<Field> fields_;
   std::vector<float> plot_values_;
   unsigned long plot_rows_ = 0;

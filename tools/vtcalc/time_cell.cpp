@@ -65,6 +65,35 @@ int days_in_month(int year, int month) {
   return month == 2 && leap(year) ? 29 : kDays[month - 1];
 }
 
+// The epoch time of a local hour's start. Rows of a recording come in
+// order, so the last hour is kept: a row of the same hour costs no mktime.
+// An hour whose 3600 seconds are not all local time (a change of daylight
+// time inside it) is not kept.
+vt_time_t local_hour_start(int year, int month, int day, int hour) {
+  static int key[4] = {-1, -1, -1, -1};
+  static vt_time_t start = VT_TIME_INVALID;
+  if (key[0] == year && key[1] == month && key[2] == day && key[3] == hour) return start;
+  auto local = [&](int minute, int second) {
+    vt_tm tm{};
+    tm.tm_sec = second;
+    tm.tm_min = minute;
+    tm.tm_hour = hour;
+    tm.tm_mday = day;
+    tm.tm_mon = month - 1;
+    tm.tm_year = year - 1900;
+    tm.tm_isdst = -1;
+    return vt_mktime(&tm);
+  };
+  vt_time_t t = local(0, 0);
+  vt_time_t end = local(59, 59);
+  bool whole = t != VT_TIME_INVALID && end != VT_TIME_INVALID &&
+               static_cast<std::uint32_t>(end) - static_cast<std::uint32_t>(t) == 3599;
+  key[0] = whole ? year : -1;
+  key[1] = month, key[2] = day, key[3] = hour;
+  start = t;
+  return t;
+}
+
 }  // namespace
 
 bool parse_notation(const std::string& pattern, Notation& out) {
@@ -149,16 +178,9 @@ TimeRead read_time_cell(std::string_view cell, char decimal, const Notation& n, 
   if (p != end || hour > 23 || minute > 59 || second > 59) return TimeRead::bad;
   if (month < 1 || month > 12 || day < 1 || day > days_in_month(year, month)) return TimeRead::no_such_date;
   if (year < kFirstYear || year > kLastYear) return TimeRead::bad;
-  vt_tm tm{};
-  tm.tm_sec = second;
-  tm.tm_min = minute;
-  tm.tm_hour = hour;
-  tm.tm_mday = day;
-  tm.tm_mon = month - 1;
-  tm.tm_year = year - 1900;
-  tm.tm_isdst = -1;
-  vt_time_t t = vt_mktime(&tm);
+  vt_time_t t = local_hour_start(year, month, day, hour);
   if (t == VT_TIME_INVALID) return TimeRead::bad;
+  t = static_cast<vt_time_t>(static_cast<std::uint32_t>(t) + static_cast<std::uint32_t>(minute * 60 + second));
   if (millis == 1000) {
     millis = 0;
     ++t;
@@ -169,16 +191,37 @@ TimeRead read_time_cell(std::string_view cell, char decimal, const Notation& n, 
 }
 
 bool write_time(char* out, vt_time_t t, int ms, bool with_ms, const Notation& n) {
+  // Zone offsets are whole minutes: within one minute of epoch time only
+  // the seconds change, so the text up to the minutes is kept.
+  static std::uint32_t minute = 0xFFFFFFFF;  // none yet
+  static Notation notation;
+  static char prefix[kTimeTextSize];
+  static int prefix_len = 0;
   out[0] = '\0';
-  const vt_tm* tm = vt_localtime(&t);
-  if (!tm) return false;
-  int value[3];
-  for (int i = 0; i < 3; ++i)
-    value[i] = n.order[i] == 'd' ? tm->tm_mday : n.order[i] == 'm' ? tm->tm_mon + 1 : tm->tm_year + 1900;
-  int len = std::snprintf(out, kTimeTextSize, "%02d%c%02d%c%02d %02d%c%02d%c%02d", value[0], n.date_sep,
-                          value[1], n.date_sep, value[2], tm->tm_hour, n.time_sep, tm->tm_min, n.time_sep,
-                          tm->tm_sec);
-  if (with_ms && len > 0 && len < kTimeTextSize - 4) std::snprintf(out + len, kTimeTextSize - len, ".%03d", ms);
+  std::uint32_t u = static_cast<std::uint32_t>(t);
+  if (u / 60 != minute || std::memcmp(&notation, &n, sizeof n) != 0) {
+    const vt_tm* tm = vt_localtime(&t);
+    if (!tm) return false;
+    int value[3];
+    for (int i = 0; i < 3; ++i)
+      value[i] = n.order[i] == 'd' ? tm->tm_mday : n.order[i] == 'm' ? tm->tm_mon + 1 : tm->tm_year + 1900;
+    prefix_len = std::snprintf(prefix, sizeof prefix, "%02d%c%02d%c%02d %02d%c%02d%c", value[0], n.date_sep,
+                               value[1], n.date_sep, value[2], tm->tm_hour, n.time_sep, tm->tm_min, n.time_sep);
+    minute = u / 60;
+    notation = n;
+  }
+  std::memcpy(out, prefix, static_cast<std::size_t>(prefix_len));
+  int second = static_cast<int>(u % 60);
+  char* p = out + prefix_len;
+  *p++ = static_cast<char>('0' + second / 10);
+  *p++ = static_cast<char>('0' + second % 10);
+  if (with_ms) {
+    *p++ = '.';
+    *p++ = static_cast<char>('0' + ms / 100);
+    *p++ = static_cast<char>('0' + ms / 10 % 10);
+    *p++ = static_cast<char>('0' + ms % 10);
+  }
+  *p = '\0';
   return true;
 }
 

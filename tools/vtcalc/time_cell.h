@@ -51,6 +51,13 @@ TimeRead read_time_cell(std::string_view cell, char decimal, const Notation& n, 
 // time cannot be broken down.
 bool write_time(char* out, vt_time_t t, int ms, bool with_ms, const Notation& n);
 
+// Epoch time as a number: vt_time_t is read unsigned (up to 2099).
+inline double epoch_seconds(vt_time_t t) { return static_cast<std::uint32_t>(t); }
+// And back, for a number within 0 to 4102444799.
+inline vt_time_t to_epoch(double seconds) {
+  return static_cast<vt_time_t>(static_cast<std::uint32_t>(seconds < 0 ? 0 : seconds));
+}
+
 // A date and time in the notation, for messages.
 std::string example_time_text(const Notation& n);
 
