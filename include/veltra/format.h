@@ -63,11 +63,15 @@ VELTRA_FN char* FormatFloat(char* buffer, int16_t format, int16_t decimals,
  * copy. A leading "#" (plain decimal) or "&#", "&T" (date/time), "&t"
  * (duration), "&b" (binary), "&x" (hexadecimal) chooses the form whatever
  * format says. "#NAN", "#INF", "#NINF" (any case) give NaN and infinities.
- * When error is not null it receives 1 when the text held no valid value
- * (empty or white space only, no digits, a stray digit or letter after a
- * binary or hexadecimal number, a decimal beyond the range of a double), else
- * 0. The result on error is what was read: 0 for a decimal, -1.0 for a date
- * or time. A null text gives 0 with error 1. */
+ * A decimal beyond the range of a double reads as the infinity or the zero
+ * it tends to ("1e400", "1e-400"), without error. When error is not null it
+ * receives 1 when the text held no valid value (empty or white space only, a
+ * decimal of which no character could be converted, a stray digit or letter
+ * after a binary or hexadecimal number, a duration field that is no number
+ * when no days were given, a date or time that does not read), else 0.
+ * Characters after a decimal number are ignored. The result on error is what
+ * was read: 0 for a decimal, -1.0 for a date or time. A null text gives 0
+ * with error 1. */
 VELTRA_FN double ScanFloat(char* text, int16_t format, int* error);
 
 #endif

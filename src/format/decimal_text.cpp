@@ -160,6 +160,21 @@ int write_exponent(double value, int decimals, char* out, std::size_t size) {
   return len + pad;
 }
 
+namespace {
+
+// For a number that a double cannot hold (its digits at start, count of
+// them, times 10^scale): true when it lies above the largest double, false
+// when below the smallest. Such a number is at least 10^308 or below 10^-323,
+// so the sign of its decimal magnitude alone decides.
+bool beyond_range(const char* start, int count, int scale) {
+  int leading_zeros = 0;
+  for (const char* p = start; *p == '0' || *p == '.'; ++p)
+    if (*p == '0') ++leading_zeros;
+  return count - leading_zeros + scale > 0;
+}
+
+}  // namespace
+
 DecimalRead read_decimal(const char* text, double* value, const char** end) {
   const char* p = text;
   while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
@@ -207,8 +222,12 @@ DecimalRead read_decimal(const char* text, double* value, const char** end) {
   const char* first = negative ? start - 1 : start;
   double v;
   auto r = std::from_chars(first, p, v);
-  if (r.ec == std::errc::result_out_of_range) return DecimalRead::kOutOfRange;
-  if (r.ec != std::errc() || r.ptr != p) return DecimalRead::kNone;
+  if (r.ec == std::errc::result_out_of_range) {
+    v = beyond_range(start, count, scale) ? HUGE_VAL : 0.0;
+    v = negative ? -v : v;
+  } else if (r.ec != std::errc() || r.ptr != p) {
+    return DecimalRead::kNone;
+  }
   *value = v;
   return DecimalRead::kValue;
 }

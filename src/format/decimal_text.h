@@ -21,14 +21,15 @@ int write_fixed(double value, int decimals, char* out, std::size_t size);
 int write_exponent(double value, int decimals, char* out, std::size_t size);
 
 // What read_decimal found.
-enum class DecimalRead { kNone, kValue, kOutOfRange };
+enum class DecimalRead { kNone, kValue };
 
 // Reads a decimal number at the start of text after white space (blank and
 // 9 to 13), as the standard conversion does: optional sign, digits with an
 // optional point, optional exponent ("1.5e-3", "-.5", "+2."). Stops at the
 // first character that does not belong to it. Writes the value and the end
-// of the number only for kValue. Text beyond the range of a double (1e400,
-// 1e-400) is kOutOfRange.
+// of the number only for kValue. A number beyond the range of a double reads
+// as the infinity or the zero it tends to ("1e400", "-1e-400"), as strtod
+// gives it.
 DecimalRead read_decimal(const char* text, double* value, const char** end);
 
 }  // namespace vt::format

@@ -93,6 +93,11 @@ int write_duration(double seconds, int decimals, char* out) {
 }
 
 double read_duration(const char* text, int* error) {
+  // The fraction of a second follows the first point of the text, or else
+  // its first comma, with or without clock fields ("1.5d" is 1 day and
+  // half a second).
+  const char* point = std::strchr(text, '.');
+  if (!point) point = std::strchr(text, ',');
   const char* p = text;
   bool negative = *p == '-';
   if (*p == '+' || *p == '-') ++p;
@@ -120,9 +125,6 @@ double read_duration(const char* text, int* error) {
     for (; is_digit(*p); ++p) v = v * 10 + (*p - '0');
     seconds = seconds * 60 + v;
   }
-  // The fraction of a second follows the first point, or else the first comma.
-  const char* point = std::strchr(p, '.');
-  if (!point) point = std::strchr(p, ',');
   if (point) seconds += read_fraction(point + 1);
   double value = days * 86400.0 + seconds;
   return negative ? -value : value;

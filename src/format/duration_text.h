@@ -11,9 +11,10 @@ constexpr double kMaxDurationSeconds = 2147483647.0;
 // +-kMaxDurationSeconds. Returns the length.
 int write_duration(double seconds, int decimals, char* out);
 
-// Reads "[+-][days d][h:]m:s[.frac]" (up to three fields separated by ":",
-// the last being seconds). Sets *error to 1 when a field does not begin with
-// a digit and no days were given.
+// Reads "[+-][days d][h:]m:s" (up to three fields separated by ":", the
+// last being seconds); the digits after the text's first "." (or else its
+// first ",") add a fraction of a second. Sets *error to 1 when a field does
+// not begin with a digit and no days were given.
 double read_duration(const char* text, int* error);
 
 }  // namespace vt::format

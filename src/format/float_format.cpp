@@ -80,7 +80,9 @@ char* format_float(char* out, Word w, double value, int representation) {
 
   w = reduce_plain(w);
   width = w.format & kWidthMask;
-  if (is_date_time(w.format)) {
+  // The first form that applies: binary and hexadecimal digits come before
+  // the date/time selection, as FormatStr and ScanFloat read such a word.
+  if (is_date_time(w.format) && !(w.format & (kBinary | kHex))) {
     if (value < 0 || value > kLastEpochSecond || !write_point_in_time(value, width, out))
       return put_text(out, kNanText);
     return out;

@@ -59,6 +59,7 @@ void lower_in_place(char* text, char sep) {
   }
 }
 
+// error is 1 only when no character could be converted.
 double read_plain_decimal(const char* text, int* error) {
   double v = 0;
   const char* end;

@@ -37,6 +37,9 @@ TEST(FormatFloat, WritesEachForm) {
       {0x100 + 8, 0, -2147483649.0, 0, "#NAN"},
       {0x80 + 8, 0, 5, 0, "101"},
       {0x80 + 4, 0, 255, 0, "3E+002"},
+      // Binary and hexadecimal digits come before the date/time selection.
+      {0x600 + 0x80 + 8, 0, 5, 0, "00000101"},
+      {0x600 + 0x100 + 4, 0, 255, 0, "00FF"},
       {static_cast<int16_t>(0x8000 + 0x100 + 8), 0, 255, 0, "255"},
       {static_cast<int16_t>(0x8000 + 0x400 + 8), 1, 2.5, 0, "2.5"},
       {static_cast<int16_t>(0x8000 + 0x600 + 0x3F), 3, 1e9, 0, "1000000000"},
