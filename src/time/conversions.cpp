@@ -1,6 +1,7 @@
 #include "time/conversions.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "port/filetime.h"
 #include "port/oletime.h"
@@ -32,6 +33,15 @@ vt_tm record_of(const port::WallTime& w) {
   return r;
 }
 
+// The ticks since 1970 of a tick count read as a signed 64-bit number,
+// without overflow: counts of 2^63 and more are negative as signed counts,
+// long before 1970, and false here like any other time before the range.
+bool ticks_since_1970(uint64_t ticks, int64_t& since) {
+  if (ticks > static_cast<uint64_t>(INT64_MAX)) return false;
+  since = static_cast<int64_t>(ticks) - static_cast<int64_t>(port::kTicksTo1970);
+  return true;
+}
+
 }  // namespace
 
 uint64_t epoch_to_ticks(uint32_t t) {
@@ -40,14 +50,16 @@ uint64_t epoch_to_ticks(uint32_t t) {
 }
 
 uint32_t ticks_to_epoch_wide(uint64_t ticks) {
-  int64_t q = (static_cast<int64_t>(ticks) - static_cast<int64_t>(port::kTicksTo1970)) /
-              static_cast<int64_t>(port::kTicksPerSecond);
+  int64_t d;
+  if (!ticks_since_1970(ticks, d)) return kInvalidTime;
+  int64_t q = d / static_cast<int64_t>(port::kTicksPerSecond);
   return q < 0 || q > kMaxWideTime ? kInvalidTime : static_cast<uint32_t>(q);
 }
 
 double ticks_to_seconds(uint64_t ticks) {
   const int64_t per_second = static_cast<int64_t>(port::kTicksPerSecond);
-  int64_t d = static_cast<int64_t>(ticks) - static_cast<int64_t>(port::kTicksTo1970);
+  int64_t d;
+  if (!ticks_since_1970(ticks, d)) return -1.0;
   int64_t q = d / per_second;
   if (q < 0 || q > kMaxWideTime) return -1.0;
   int64_t ms = d % per_second / static_cast<int64_t>(port::kTicksPerMillisecond);
@@ -97,10 +109,10 @@ uint32_t ole_to_epoch(double date) {
 }
 
 uint32_t file_time(const char* path) {
-  int64_t ticks;
+  int64_t ticks, d;
   if (!path || !port::last_write_ticks(path, ticks)) return kInvalidTime;
-  int64_t q = (ticks - static_cast<int64_t>(port::kTicksTo1970)) /
-              static_cast<int64_t>(port::kTicksPerSecond);
+  if (!ticks_since_1970(static_cast<uint64_t>(ticks), d)) return kInvalidTime;
+  int64_t q = d / static_cast<int64_t>(port::kTicksPerSecond);
   return q < 0 || q > kMaxTime ? kInvalidTime : static_cast<uint32_t>(q);
 }
 

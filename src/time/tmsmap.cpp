@@ -17,6 +17,10 @@ constexpr int kMonthsPerQuarter = 3;
 
 double value_of(vt_time_t t) { return static_cast<double>(static_cast<uint32_t>(t)); }
 
+// -n in 32-bit two's complement: INT_MIN stays INT_MIN instead of
+// overflowing; the shift's unsigned arithmetic takes it from there.
+int negated(int n) { return static_cast<int>(0u - static_cast<uint32_t>(n)); }
+
 }  // namespace
 
 tmsmap::tmsmap(vt_time_t t) : val(t == -1 ? -1.0 : value_of(t)) {}
@@ -56,7 +60,8 @@ bool tmsmap::addne(int days, int weeks, int months, int quarters, int years) {
 }
 
 bool tmsmap::subne(int days, int weeks, int months, int quarters, int years) {
-  return subadd_nonequidist(-days, -weeks, -months, -quarters, -years);
+  return subadd_nonequidist(negated(days), negated(weeks), negated(months), negated(quarters),
+                            negated(years));
 }
 
 bool tmsmap::subadd_nonequidist(int days, int weeks, int months, int quarters, int years) {

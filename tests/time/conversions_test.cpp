@@ -28,7 +28,10 @@ TEST(Conversions, TickArithmetic) {
       {kEpochTicks, 0, 0.0}, {0, -1, -1.0}, {kEpochTicks + 12345678, 1, 1.234}, {kEpochTicks - 10000000, -1, -1.0},
       {kEpochTicks + 4294967295ull * 10000000, -1, -1.0},
       {kEpochTicks + 4294967294ull * 10000000, 4294967294, 4294967294.0},
-      {0xFFFFFFFFFFFFFFFFull, -1, -1.0},  // negative as a signed count
+      {kEpochTicks - 1, 0, 0.0},  // truncated toward zero: less than a second before
+      // 2^63 and more are negative as signed counts (under UBSan: no overflow).
+      {0xFFFFFFFFFFFFFFFFull, -1, -1.0}, {0x8000000000000000ull, -1, -1.0},
+      {0x7FFFFFFFFFFFFFFFull, -1, -1.0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(static_cast<uint32_t>(FILETIMEToTime_t(ft(c.ticks))),

@@ -3,6 +3,7 @@
 // same zone rules, at random times.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 
 #include "veltra/tmsmap.h"
@@ -61,6 +62,17 @@ TEST(Tmsmap, CalendarCases) {
   tmsmap none(-1.0);
   EXPECT_FALSE(none.addne(1, 0, 0, 0, 0));
   EXPECT_DOUBLE_EQ(double(none), -1.0);
+  // Extreme counts either way (under UBSan: no signed overflow) leave the range.
+  for (int n : {INT_MIN, INT_MAX}) {
+    for (int unit = 0; unit < 5; ++unit) {
+      int c[5] = {};
+      c[unit] = n;
+      tmsmap v(local(2024, 5, 17));
+      EXPECT_FALSE(v.subne(c[0], c[1], c[2], c[3], c[4])) << n << " unit " << unit;
+      EXPECT_FALSE(v.addne(c[0], c[1], c[2], c[3], c[4])) << n << " unit " << unit;
+      EXPECT_EQ(!v, local(2024, 5, 17));
+    }
+  }
 
   struct Floor { vt_time_t from; tmsmap::floormode mode; vt_time_t want; } floors[] = {
       {local(2024, 5, 17, 17, 30), tmsmap::floor_shift8, local(2024, 5, 17, 16)},
