@@ -12,4 +12,4 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   googletest libgtest-dev libbenchmark-dev libmuparser-dev nettle-dev libhowardhinnant-date-dev \
   mingw-w64 binutils-mingw-w64 wine wine64 wine32:i386 xvfb xauth \
   libxbyak-dev librsvg2-bin mawk miller lld-14 llvm-14 \
-  locales ghostscript poppler-utils imagemagick file time >/dev/null
+  locales tzdata ghostscript poppler-utils imagemagick file time >/dev/null

@@ -15,13 +15,14 @@ namespace {
 struct MinuteCache {
   uint16_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
   int32_t daylight = -1;
+  uint32_t zone_reads = 0;  // the zone read the flag belongs to
   bool valid = false;
 };
 MinuteCache g_minute;
 
 bool same_minute(const MinuteCache& c, const port::WallTime& u) {
-  return c.valid && c.year == u.year && c.month == u.month && c.day == u.day &&
-         c.hour == u.hour && c.minute == u.minute;
+  return c.valid && c.zone_reads == zone_reads() && c.year == u.year && c.month == u.month &&
+         c.day == u.day && c.hour == u.hour && c.minute == u.minute;
 }
 
 // The system's word on daylight time now: -1 unknown, 0 standard, 1 daylight.
@@ -43,6 +44,7 @@ uint32_t ticks_to_epoch(uint64_t ticks) {
 uint32_t now() {
   uint64_t fixed;
   if (port::fixed_time(fixed)) return ticks_to_epoch(fixed);
+  read_zone_once();
   port::WallTime utc, local;
   if (!port::system_wall_clock(utc, local)) return kInvalidTime;
   if (!same_minute(g_minute, utc)) {
@@ -52,6 +54,7 @@ uint32_t now() {
     g_minute.day = utc.day;
     g_minute.hour = utc.hour;
     g_minute.minute = utc.minute;
+    g_minute.zone_reads = zone_reads();
     g_minute.valid = true;
   }
   return local_to_time(local.year, local.month, local.day, local.hour, local.minute, local.second,

@@ -149,7 +149,10 @@ void read_zone_first() {
 
 }  // namespace detail
 
+uint32_t zone_reads() { return g_cache.reads; }
+
 void read_zone() {
+  ++g_cache.reads;
   g_from_system = false;
   g_cache.table_valid = false;
   char tz[kTzTextSize];

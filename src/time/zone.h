@@ -28,6 +28,11 @@ struct ZoneState {
 // Re-reads the zone state from "TZ" or the system (the exported tzset_).
 void read_zone();
 
+// How many times the zone has been read: what time() keeps of the system's
+// zone (its daylight flag of the current minute) is asked again after a
+// read, since the zone may have changed with it.
+uint32_t zone_reads();
+
 // A transition: day of the year (0-based) and milliseconds after local
 // standard midnight.
 struct Transition {
@@ -74,6 +79,7 @@ struct DaylightWindow {
 struct ZoneCache {
   ZoneState zone;
   bool read_once = false;
+  uint32_t reads = 0;
   bool table_valid = false;
   int32_t table_bias = 0;  // the dstbias the table's end dates were moved by
   DaylightWindow table[kTableLastYear - kTableFirstYear + 1];

@@ -43,6 +43,9 @@ class ZoneScope {
     vt_localtime(&zero);
     set_tz("QQQ0");
     tzset_();
+    // A "TZ" rule keeps the daylight bias from before, which a system zone
+    // without daylight time leaves at 0: start from the usual hour.
+    *getdstbias() = -3600;
     set_tz(library_tz);
     tzset_();
 #if !defined(_WIN32)
