@@ -83,6 +83,7 @@ check 1 'line 2: a quoted field is not closed' 'k;a;b\n"x;1;2\n' "$@" @IN@ -o @O
 # Junk, an empty file, a header alone, a full device.
 check 1 'line 2: the row holds a NUL byte' "${H}\000\001\377;1;2\n" "$@" @IN@ -o @OUT@ a
 check 1 'line 2, column b: "\\x01\\x02' "${H}1;2;\001\002\377\n" "$@" @IN@ -o @OUT@ "a+b"
+check 1 'line 1: the header is no CSV text' '\000\001;a\n1;2\n' "$@" @IN@ -o @OUT@ a
 check 1 'in\.csv is empty' '' "$@" @IN@ -o @OUT@ a
 check 1 'has a header but no data rows' "${H}" "$@" @IN@ -o @OUT@ a
 check 1 '(writing /dev/full failed|in place as /dev/full)' "${H}1;2;3\n" "$@" @IN@ -o /dev/full a

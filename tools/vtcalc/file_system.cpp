@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else
@@ -67,6 +68,8 @@ bool replace_file(const std::string& temp, const std::string& target) {
   return MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
+void set_binary_stdin() { _setmode(_fileno(stdin), _O_BINARY); }
+
 bool is_terminal(std::FILE* f) { return _isatty(_fileno(f)) != 0; }
 
 #else
@@ -104,6 +107,8 @@ std::FILE* create_temp_beside(const std::string& target, std::string& temp) {
 bool replace_file(const std::string& temp, const std::string& target) {
   return std::rename(temp.c_str(), target.c_str()) == 0;
 }
+
+void set_binary_stdin() {}
 
 bool is_terminal(std::FILE* f) { return isatty(fileno(f)) != 0; }
 

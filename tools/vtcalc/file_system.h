@@ -26,6 +26,10 @@ std::FILE* create_temp_beside(const std::string& target, std::string& temp);
 // Moves `temp` to `target`, replacing a file there; false when that fails.
 bool replace_file(const std::string& temp, const std::string& target);
 
+// Standard input as bytes: Windows would otherwise end it at the first
+// Ctrl-Z byte and drop carriage returns.
+void set_binary_stdin();
+
 // True when `f` writes to a terminal (a user is watching).
 bool is_terminal(std::FILE* f);
 

@@ -69,18 +69,25 @@ int main(int argc, char** argv) {
   // The library is linked statically: no entry point loads its texts.
   vt::frame::attach_for_tests();
 
+  if (opt.input == "-") set_binary_stdin();
   std::FILE* in = opt.input == "-" ? stdin : std::fopen(opt.input.c_str(), "rb");
   if (!in) return error("cannot read " + opt.input + ": " + std::strerror(errno));
   // Both outputs are checked against the input before anything is written.
   OutputFile out, plot_file;
   std::string e;
   if (!out.open(opt.output, in, e)) return error(e);
-  if (!opt.plot.empty() && (opt.plot == "-" || !plot_file.open(opt.plot, in, e)))
-    return error("--plot: " + (opt.plot == "-" ? std::string("the plot needs a file name") : e));
+  if (!opt.plot.empty()) {
+    if (opt.plot == "-" || opt.plot == opt.output) return error("--plot: the plot needs a file of its own");
+    if (!plot_file.open(opt.plot, in, e)) return error("--plot: " + e);
+  }
 
   RecordReader reader(in);
   RowSettings s;
-  if (reader.next(s.header) != RecordReader::Status::record) return error(opt.input + " is empty or no text");
+  RecordReader::Status header = reader.next(s.header);
+  if (header == RecordReader::Status::end) return error(opt.input + " is empty");
+  if (header != RecordReader::Status::record)
+    return error("line 1: the header is no CSV text (a NUL byte, an unclosed quote, or past " +
+                 std::to_string(kMaxRecord) + " bytes)");
   if (s.header.compare(0, 3, "\xEF\xBB\xBF") == 0) s.header.erase(0, 3);  // the UTF-8 mark
   s.sep = opt.sep ? opt.sep : (s.header.find(';') != std::string::npos ? ';' : ',');
   s.decimal = opt.decimal ? opt.decimal : (s.sep == ';' ? ',' : '.');
@@ -103,7 +110,7 @@ int main(int argc, char** argv) {
   if (!compile_formulas(formulas, table)) return 2;
 
   std::vector<Plot::Series> series;
-  for (const Formula& f : formulas) series.push_back({f.spec.name, const_cast<ctlcalc&>(f.calc).gettype() == 4});
+  for (Formula& f : formulas) series.push_back({f.spec.name, f.calc.gettype() == 4});
   for (int c : s.plot_columns) {
     Column& col = table.columns()[static_cast<std::size_t>(c)];
     col.used = true;
