@@ -117,8 +117,9 @@ TEST_F(DlgItems, MovesAndResizesByDeltasAtOnceOrInABatch) {
 }
 
 TEST_F(DlgItems, FloatsInEditItems) {
-  // The number rule itself is tested on the portable reader; here the item
-  // is read through the window: a comma accepted, a refusal leaves the value.
+  // The number rules are tested on the portable reader and writer; here the
+  // item is read and written through the window: a comma accepted, a
+  // refusal leaves the value.
   const struct {
     const char* text;
     BOOL ok;
@@ -130,14 +131,11 @@ TEST_F(DlgItems, FloatsInEditItems) {
     EXPECT_EQ(GetDlgItemFloat(dlg, IDC_EDIT1, &v), c.ok) << c.text;
     EXPECT_EQ(v, c.value) << c.text;
   }
-  const double values[] = {1234567.0, -0.000125, 0.5, 1e300};
-  const char* texts[] = {"1.23457E+06", "-0.000125", "0.5", "1E+300"};
+  const double value = 1234567.0;
   char buf[100];
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_TRUE(SetDlgItemFloat(dlg, IDC_EDIT2, &values[i]));
-    GetDlgItemTextA(dlg, IDC_EDIT2, buf, sizeof buf);
-    EXPECT_STREQ(buf, texts[i]);
-  }
+  EXPECT_TRUE(SetDlgItemFloat(dlg, IDC_EDIT2, &value));
+  GetDlgItemTextA(dlg, IDC_EDIT2, buf, sizeof buf);
+  EXPECT_STREQ(buf, "1.23457E+06");
   EXPECT_FALSE(SetDlgItemFloat(dlg, IDC_EDIT2, nullptr));
 }
 

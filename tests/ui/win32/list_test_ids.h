@@ -4,4 +4,3 @@
 #define IDS_COL_RIGHT 0xF110  /* "Betrag|90|r" */
 #define IDS_COL_PLAIN 0xF111  /* "Name" */
 #define IDS_COL_CENTRE 0xF112 /* "Mitte|||40|c" */
-#define IDS_COL_MISSING 0xF11F
