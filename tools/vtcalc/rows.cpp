@@ -28,7 +28,6 @@ void fail(unsigned long line, const char* column, const char* format, ...) {
 struct Block {
   std::string text;                // the records, one after the other
   std::vector<std::size_t> starts;  // offset of each record in text, and the end
-  std::vector<unsigned long> lines;
   std::vector<float> values;   // slot-major, kBlockRows per slot
   std::vector<float> results;  // formula-major, kBlockRows per formula
   std::vector<TimeValue> times;
@@ -81,7 +80,6 @@ class RowLoop {
   int fill(std::size_t max, std::size_t& n) {
     b_.text.clear();
     b_.starts.assign(1, 0);
-    b_.lines.clear();
     while (n < max) {
       RecordReader::Status st = in_.next(b_.text);
       unsigned long line = in_.line();
@@ -107,7 +105,6 @@ class RowLoop {
       if (b_.text.size() == start) continue;  // an empty line holds no row
       if (!read_row(n, line, start)) return 1;
       b_.starts.push_back(b_.text.size());
-      b_.lines.push_back(line);
       ++n;
     }
     return 0;
