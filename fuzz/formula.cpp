@@ -1,10 +1,12 @@
 // Fuzz target of the formula engine. Every input is used twice:
 //  - as a formula text, compiled with a name callback that knows a few
-//    float and Boolean names; what compiles is evaluated by the fast loop
-//    and by the handlers one by one, which must agree;
-//  - as raw code records attached to an object, evaluated both ways too
-//    (code that fails the check gives 0.0 both ways), then once more after
-//    one record is changed in the attached buffer.
+//    float and Boolean names; what compiles is evaluated three ways: by the
+//    machine code, by the interpreter and by the handlers one by one, which
+//    must give the same bits and the same value callback calls in order;
+//  - as raw code records attached to an object, evaluated the three ways
+//    too (code that fails the check gives 0.0 each way), then again after
+//    one record's operation and then its operand are changed in the
+//    attached buffer (the machine code runs first, so it must notice).
 // Both objects also run over whole columns of values with NaN, infinities
 // and odd Boolean bits, which must give per row what eval gives with a
 // callback that reads the same columns (or refuse, when the code reads a
@@ -14,6 +16,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "formula/access.h"
@@ -38,8 +41,11 @@ std::int16_t names(const char* name, std::int16_t type) {
   return -1;
 }
 
+std::vector<std::pair<int, int>> g_calls;  // (index, type) of each value callback call
+
 float values(std::int16_t index, std::int16_t type) {
   static const float floats[] = {1.5f, -2.0f, NAN, 0.0f, 1e30f};
+  g_calls.emplace_back(index, type);
   if (type == 4) {
     std::uint32_t bits = static_cast<std::uint32_t>(index & 1) | 0xABCD0000u;
     float f;
@@ -98,6 +104,23 @@ void columns_agree(ctlcalc& calc) {
   calc.setfunctions(names, values, nullptr);
 }
 
+void three_ways(ctlcalc& calc) {
+  calc.setnative(1);
+  g_calls.clear();
+  const float native = calc.eval();
+  const auto native_calls = g_calls;
+  calc.setnative(0);
+  g_calls.clear();
+  const float interpreted = calc.eval();
+  const auto interpreted_calls = g_calls;
+  calc.setnative(1);
+  g_calls.clear();
+  const float reference = ctlcalc_access::run_reference(calc);
+  agree(native, reference);
+  agree(interpreted, reference);
+  if (native_calls != g_calls || interpreted_calls != g_calls) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -112,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::memcpy(text.data(), data, n);
   text[n] = '\0';
   if (calc.compile()) {
-    agree(calc.eval(), ctlcalc_access::run_reference(calc));
+    three_ways(calc);
     columns_agree(calc);
   }
   if (calc.geterrorpos() > n) std::abort();
@@ -127,13 +150,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     attached = calc;  // the same built-ins and callbacks
     attached.setfunctions(names, values, nullptr);
     attached.setcode(stored.data(), static_cast<std::uint32_t>(entries));
-    agree(attached.eval(), ctlcalc_access::run_reference(attached));
+    three_ways(attached);
     columns_agree(attached);
     // The same buffer rewritten in place without attaching it again: one
-    // entry's operation becomes the byte that follows the input's records.
+    // entry's operation becomes the byte that follows the input's records,
+    // then its operand changes by one bit.
     std::size_t at = data[0] % entries;
     stored[at].op = static_cast<operation>(size % sizeof(codeentry) ? data[size - 1] % 64 : data[0] % 64);
-    agree(attached.eval(), ctlcalc_access::run_reference(attached));
+    three_ways(attached);
+    stored[at].value.bits ^= 1u << (data[0] % 16);
+    three_ways(attached);
     std::int16_t list[8] = {-1};
     (void)attached.getcalclist(list, 8);
     (void)attached.getcodelen();

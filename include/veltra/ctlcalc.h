@@ -6,9 +6,11 @@
  * indices to values; compile() turns the text into code, eval() runs it.
  * Compiled code is a stored format: an array of 8-byte codeentry records that
  * callers may keep and attach again with setcode(). For evaluation each
- * object keeps its own prepared form of the code in one heap block (made by
- * compile, or by the first eval of attached code, and again whenever the
- * code in the buffer has changed); eval itself allocates nothing.
+ * object keeps its own prepared form of the code in one heap block, and
+ * machine code made from it (made by compile, or by the first eval of
+ * attached code, and again whenever the code in the buffer has changed);
+ * eval itself allocates nothing. setnative(0) keeps an object on the
+ * interpreter. The class layout is that of earlier versions.
  *
  * Not thread-safe: all objects share one evaluation stack, program counter
  * and 256-byte scratch buffer, so only one compile, eval or geterrorstr may
@@ -39,6 +41,15 @@ enum operation : std::int32_t {
 
 /* Number of operation codes (0 to 55). */
 const int operation_count = 56;
+
+/* Bit of the type mask (settype, setnative) that keeps an object's
+ * evaluation on the interpreter. Without it, eval runs machine code that
+ * the object makes for its formula when the code is compiled or first
+ * evaluated (x86 and x86-64 builds, where the system gives executable
+ * memory); the interpreter runs otherwise. Both give the same bits and
+ * call the value callback alike; the bit is for hosts that forbid code
+ * made at run time, and for comparing the two. */
+const std::int16_t ctlcalc_interpret = 0x100;
 
 /* A value of either kind in 4 bytes: a float, or a Boolean in the low 16 bits
  * (0 false, anything else true). */
@@ -119,6 +130,10 @@ class VELTRA_API ctlcalc {
   /* Allowed value types: bit 1 (or 2) float, bit 4 Boolean; default 5. A
    * formula whose result type is not allowed fails with error 27. */
   void settype(std::int16_t types);
+  /* Machine code on (1, the default after init()) or off (0): sets or
+   * clears ctlcalc_interpret in the type mask. settype replaces the whole
+   * mask, this bit included. */
+  void setnative(std::int16_t on);
   /* 1 for every operation. */
   std::int16_t isvalidop(operation op);
   /* The owner window, kept for the caller; the library does not use it. */

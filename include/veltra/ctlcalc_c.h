@@ -35,6 +35,9 @@ VELTRA_FN int CalcSetText(CalcHandle* h, const char* text);
 VELTRA_FN int CalcSetCallbacks(CalcHandle* h, CalcNameFn name, CalcValueFn value, void* user);
 /* Allowed value types: 1 float, 4 Boolean, 5 both (the default). 0 when h is null. */
 VELTRA_FN int CalcSetTypes(CalcHandle* h, int16_t mask);
+/* Machine code for the formula on (1, the default) or off (0: the
+ * interpreter evaluates; same results). 0 when h is null. */
+VELTRA_FN int CalcSetNative(CalcHandle* h, int on);
 /* Sets built-in variable `which` (0 x, 1 xl, 2 xh, 3 y, 4 yl, 5 yh).
  * 0 when h is null or which is out of range. */
 VELTRA_FN int CalcSetBuiltin(CalcHandle* h, int which, float value);

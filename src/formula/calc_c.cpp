@@ -18,6 +18,7 @@ struct CalcHandle {
   CalcNameFn name = nullptr;
   CalcValueFn value = nullptr;
   void* user = nullptr;
+  bool native = true;
 };
 
 namespace {
@@ -77,6 +78,14 @@ int CalcSetCallbacks(CalcHandle* h, CalcNameFn name, CalcValueFn value, void* us
 int CalcSetTypes(CalcHandle* h, int16_t mask) {
   if (!h) return 0;
   h->calc.settype(mask);
+  h->calc.setnative(h->native);  // the mask's interpreter bit is the handle's own
+  return 1;
+}
+
+int CalcSetNative(CalcHandle* h, int on) {
+  if (!h) return 0;
+  h->native = on != 0;
+  h->calc.setnative(h->native);
   return 1;
 }
 

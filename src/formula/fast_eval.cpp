@@ -38,6 +38,18 @@ void ctlcalc_access::read_builtins(ctlcalc& c, const ctlcalc_prepared* p) {
 // The loop lives in eval itself: a call into a separate function costs a
 // second prologue per evaluation.
 float ctlcalc::eval() {
+  // The machine code, when there is some and the caller allows it; it
+  // reports code changed in the buffer, which then takes the road below
+  // (prepared and checked again).
+  if (const ctlcalc_prepared* n = prepared;
+      n && n->native.entry && n->code == code && n->capacity == codesize && !(types & ctlcalc_interpret)) {
+    const std::uint64_t r = n->native.entry(code, getvalue, &x);
+    if (__builtin_expect(!(r & kNativeCodeChanged), 1)) {
+      g_stack.count = 0;
+      g_pc = n->length;
+      return bits_float(static_cast<std::uint32_t>(r));
+    }
+  }
   // A prepared form is only made from code that is there and not empty, so
   // a match settles those questions too.
   if (__builtin_expect(!still_matches(prepared, code, codesize), 0)) {

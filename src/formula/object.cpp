@@ -128,6 +128,9 @@ void ctlcalc::setfunctions(ctlcalc_getname gn, ctlcalc_getvalue gv, ctlcalc_setv
 
 std::int16_t ctlcalc::gettype() { return type; }
 void ctlcalc::settype(std::int16_t t) { types = t; }
+void ctlcalc::setnative(std::int16_t on) {
+  types = static_cast<std::int16_t>(on ? types & ~ctlcalc_interpret : types | ctlcalc_interpret);
+}
 std::int16_t ctlcalc::isvalidop(operation) { return 1; }
 void ctlcalc::setowner(void* o) { owner = o; }
 void* ctlcalc::getowner() { return owner; }

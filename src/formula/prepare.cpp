@@ -81,8 +81,11 @@ ctlcalc_prepared* block_for(ctlcalc_prepared* old, std::uint32_t n) {
   if (old && old->room >= n) return old;
   void* raw = std::malloc(block_size(n));
   if (!raw) return nullptr;
+  // The machine code's pages move to the new block, for reuse.
+  NativeCode native = old ? old->native : NativeCode{nullptr, nullptr, 0};
   std::free(old);
   auto* p = static_cast<ctlcalc_prepared*>(raw);
+  p->native = native;
   char* at = static_cast<char*>(raw) + round8(sizeof(ctlcalc_prepared));
   p->room = n;
   p->copy = reinterpret_cast<codeentry*>(at);
@@ -303,7 +306,10 @@ Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t 
 }
 
 Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t capacity, const CodeShape& shape) {
-  if (*block) (*block)->code = nullptr;  // matches nothing until it is done
+  if (*block) {  // matches nothing until it is done
+    (*block)->code = nullptr;
+    (*block)->native.entry = nullptr;
+  }
   if (!shape.valid) return Prepared::invalid;
   const std::uint32_t n = shape.length;
   // Slots are numbered in 16 bits; longer code than a code buffer may hold
@@ -353,9 +359,13 @@ Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t 
   p->length = n;
   p->capacity = capacity;
   p->code = code;
+  build_native(p, code);
   return Prepared::ready;
 }
 
-void release(ctlcalc_prepared* p) { std::free(p); }
+void release(ctlcalc_prepared* p) {
+  if (p) release_native(p->native);
+  std::free(p);
+}
 
 }  // namespace vt::formula

@@ -23,6 +23,7 @@
 #include <cstring>
 
 #include "formula/code_check.h"
+#include "formula/native.h"
 #include "veltra/ctlcalc.h"
 
 namespace vt::formula {
@@ -159,6 +160,7 @@ struct ctlcalc_prepared {
   vt::formula::Fetch* fetch;  // the calls in code order, then the built-ins
   float* slots;  // the values of the fetches in the same order, then constants
   vt::formula::Step* steps;
+  vt::formula::NativeCode native;  // machine code of the steps (native.h)
 };
 
 namespace vt::formula {

@@ -133,7 +133,7 @@ TEST(StoredCode, CodeRewrittenInPlaceIsEvaluatedAsItNowStands) {
     const char* what;
     int entry;
     std::int32_t op;
-    float operand;  // for a constant
+    float operand;  // for a constant, or a variable's index
     float expected;
   };
   const Step steps[] = {
@@ -142,12 +142,14 @@ TEST(StoredCode, CodeRewrittenInPlaceIsEvaluatedAsItNowStands) {
       {"* becomes -", 2, op_minus, 0, -4.75f},
       {"+ becomes an unknown code", 4, 60, 0, 0.0f},
       {"+ restored", 4, op_plus, 0, -4.75f},
+      {"variable a becomes b", 0, op_vfpush, 2, -8.5f},
       {"a becomes reserved code 23: a pop too many", 0, 23, 0, 0.0f},
   };
   for (const Step& s : steps) {
     if (s.entry >= 0) {
       f.code[s.entry].op = static_cast<operation>(s.op);
       if (s.op == op_cfpush) f.code[s.entry].value.f = s.operand;
+      if (s.op == op_vfpush) f.code[s.entry].value.b = static_cast<std::int16_t>(s.operand);
     }
     harness::g_signals.value_calls = 0;
     EXPECT_EQ(s.expected, f.calc.eval()) << s.what;
