@@ -14,6 +14,9 @@ struct ctlcalc_access {
   // long to prepare); reading the built-in variables into their slots.
   [[gnu::noinline]] static bool make_ready(ctlcalc& c, float* result);
   [[gnu::noinline]] static void read_builtins(ctlcalc& c, const ctlcalc_prepared* p);
+  // eval's first run of machine code: seals its pages (native.h); false
+  // when there is none.
+  [[gnu::noinline]] static bool seal_native(ctlcalc& c);
   // True when eval runs machine code for the object's current code.
   static bool runs_native(const ctlcalc& c);
   static const codeentry* code(const ctlcalc& c) { return c.code; }

@@ -42,7 +42,8 @@ float ctlcalc::eval() {
   // reports code changed in the buffer, which then takes the road below
   // (prepared and checked again).
   if (const ctlcalc_prepared* n = prepared;
-      n && n->native.entry && n->code == code && n->capacity == codesize && !(types & ctlcalc_interpret)) {
+      n && n->code == code && n->capacity == codesize && !(types & ctlcalc_interpret) &&
+      (__builtin_expect(n->native.entry != nullptr, 1) || ctlcalc_access::seal_native(*this))) {
     const std::uint64_t r = n->native.entry(code, getvalue, &x);
     if (__builtin_expect(!(r & kNativeCodeChanged), 1)) {
       g_stack.count = 0;

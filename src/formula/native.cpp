@@ -3,8 +3,6 @@
 #include "formula/native.h"
 
 #include <cstring>
-#include <new>
-#include <vector>
 
 #include "formula/access.h"
 #include "formula/prepared.h"
@@ -15,81 +13,90 @@ namespace vt::formula {
 namespace {
 
 // Longer code runs on the interpreter: its machine code would take
-// megabytes, and so long a formula is rare.
+// hundreds of kilobytes, and so long a formula is rare.
 constexpr std::uint32_t kMaxNativeInstructions = 4096;
 
-// Pages given back by formulas, kept read+execute for the next compile:
-// machine code for a new formula then costs two protection changes and no
-// mapping. Everything here is process-wide like the rest of the engine's
-// state (one compile or evaluation at a time).
-struct FreePages {
-  void* pages;
-  std::size_t bytes;
-};
+constexpr NativeCode kNoCode = {nullptr, nullptr, 0, 0, false, false};
+
+// Pages given back by formulas, kept for the next compile so that machine
+// code for a new formula costs no mapping. Everything here is process-wide
+// like the rest of the engine's state (one compile or evaluation at a time).
 constexpr int kPoolSize = 32;
-FreePages g_pool[kPoolSize];
+NativeCode g_pool[kPoolSize];
 int g_pooled = 0;
 
-// The emitter writes here first; the length is known only afterwards.
-std::vector<unsigned char> g_emitted;
-
-// Read+write pages of at least bytes (a multiple of the granularity):
-// the smallest pooled ones that are large enough, else new ones.
+// Writable pages of at least bytes (a multiple of the granularity): the
+// smallest pooled ones that are large enough, else new ones.
 NativeCode take_pages(std::size_t bytes) {
   int best = -1;
   for (int i = 0; i < g_pooled; ++i)
     if (g_pool[i].bytes >= bytes && (best < 0 || g_pool[i].bytes < g_pool[best].bytes)) best = i;
   if (best >= 0) {
-    FreePages f = g_pool[best];
+    NativeCode n = g_pool[best];
     g_pool[best] = g_pool[--g_pooled];
-    if (port::exec_unseal(f.pages, f.bytes)) return {nullptr, f.pages, f.bytes};
-    port::exec_release(f.pages, f.bytes);
+    if (!n.sealed || port::exec_unseal(n.pages, n.bytes)) {
+      n.sealed = false;
+      return n;
+    }
+    port::exec_release(n.pages, n.bytes);
   }
-  void* pages = port::exec_reserve(bytes);
-  return {nullptr, pages, pages ? bytes : 0};
+  NativeCode n = kNoCode;
+  if ((n.pages = port::exec_reserve(bytes))) n.bytes = bytes;
+  return n;
 }
 
 }  // namespace
 
 void release_native(NativeCode& n) {
   if (n.pages) {
-    if (g_pooled < kPoolSize) g_pool[g_pooled++] = {n.pages, n.bytes};
+    if (g_pooled < kPoolSize) g_pool[g_pooled++] = {nullptr, n.pages, n.bytes, 0, false, n.sealed};
     else port::exec_release(n.pages, n.bytes);
   }
-  n = NativeCode{nullptr, nullptr, 0};
+  n = kNoCode;
 }
 
 void build_native(ctlcalc_prepared* p, const codeentry* code) {
   NativeCode& n = p->native;
-  n.entry = nullptr;  // the pages are kept for the next code
-  if (p->length > kMaxNativeInstructions) return;
-  const std::size_t bound = native_size_bound(*p);
-  try {
-    if (g_emitted.size() < bound) g_emitted.resize(bound);
-  } catch (const std::bad_alloc&) {
-    return;
-  }
-  const std::size_t length = emit_native(g_emitted.data(), bound, *p, code);
-  if (!length) return;
+  n.entry = nullptr;
+  n.written = false;  // the pages are kept for the next code
+  Emitted e;
+  if (p->length > kMaxNativeInstructions || !emit_native(*p, code, &e)) return;
   const std::size_t unit = port::exec_granularity();
-  const std::size_t bytes = (length + unit - 1) / unit * unit;
-  if (n.pages && n.bytes >= bytes && port::exec_unseal(n.pages, n.bytes)) {
-    // the block's own pages, writable again
-  } else {
+  const std::size_t bytes = (e.length + unit - 1) / unit * unit;
+  if (!n.pages || n.bytes < bytes) {
     release_native(n);
     n = take_pages(bytes);
     if (!n.pages) return;
+  } else if (n.sealed) {
+    if (!port::exec_unseal(n.pages, n.bytes)) {
+      port::exec_release(n.pages, n.bytes);
+      n = kNoCode;
+      return;
+    }
+    n.sealed = false;
   }
-  std::memcpy(n.pages, g_emitted.data(), length);
-  if (!port::exec_seal(n.pages, n.bytes)) {
-    port::exec_release(n.pages, n.bytes);
-    n = NativeCode{nullptr, nullptr, 0};
-    return;
+  std::memcpy(n.pages, e.bytes, e.length);
+  n.start = e.entry;
+  n.written = true;
+}
+
+bool seal_native(NativeCode& n) {
+  if (!n.written) return false;
+  if (!n.sealed) {
+    if (!port::exec_seal(n.pages, n.bytes)) {
+      port::exec_release(n.pages, n.bytes);
+      n = kNoCode;
+      return false;
+    }
+    n.sealed = true;
   }
-  n.entry = reinterpret_cast<NativeEntry>(n.pages);
+  n.entry = reinterpret_cast<NativeEntry>(static_cast<unsigned char*>(n.pages) + n.start);
+  return true;
 }
 
 }  // namespace vt::formula
+
+bool ctlcalc_access::seal_native(ctlcalc& c) { return c.prepared && vt::formula::seal_native(c.prepared->native); }
 
 bool ctlcalc_access::runs_native(const ctlcalc& c) {
   const ctlcalc_prepared* p = c.prepared;

@@ -25,26 +25,40 @@ namespace vt::formula {
 using NativeEntry = std::uint64_t (*)(const codeentry* code, ctlcalc_getvalue get, const float* builtins);
 constexpr std::uint64_t kNativeCodeChanged = std::uint64_t{1} << 32;
 
-// The function and the executable pages it lives in, owned by a prepared
-// block. entry is null when there is no machine code (the interpreter runs).
+// The function and the pages it lives in, owned by a prepared block. The
+// code is written at compile and the pages are turned read+execute when it
+// first runs (a formula compiled again before that is written over without
+// a protection change); entry is set from then on, and is null while there
+// is no runnable machine code (the interpreter runs).
 struct NativeCode {
   NativeEntry entry;
   void* pages;
   std::size_t bytes;
+  std::size_t start;  // offset of the entry in the pages
+  bool written;       // the pages hold the code of the block's steps
+  bool sealed;        // the pages are read+execute (else read+write)
 };
 
 // Makes the machine code of a block just prepared from code, reusing the
-// block's pages when they are large enough. Leaves entry null when no code
-// can be made (no executable memory, code too long, another processor).
+// block's pages when they are large enough. Leaves it unwritten when no
+// code can be made (no executable memory, code too long, another
+// processor).
 void build_native(ctlcalc_prepared* p, const codeentry* code);
+// Turns written pages read+execute and sets the entry; false when there is
+// nothing to run.
+bool seal_native(NativeCode& n);
 // Gives the pages back to the pool.
 void release_native(NativeCode& n);
 
-// Writes the function for p into buffer (size bytes, ordinary memory; the
-// code runs from wherever it is copied). Returns its length, 0 when it
-// cannot be made or does not fit.
-std::size_t emit_native(void* buffer, std::size_t size, const ctlcalc_prepared& p, const codeentry* code);
-// A size that emit_native's function for p surely fits in.
-std::size_t native_size_bound(const ctlcalc_prepared& p);
+// The function for p as made by the emitter: length bytes, entry the
+// offset to call. The bytes run from wherever they are copied; they stay
+// valid until the next call.
+struct Emitted {
+  const unsigned char* bytes;
+  std::size_t length;
+  std::size_t entry;
+};
+// False when no function can be made for p.
+bool emit_native(const ctlcalc_prepared& p, const codeentry* code, Emitted* out);
 
 }  // namespace vt::formula

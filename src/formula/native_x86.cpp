@@ -20,17 +20,19 @@
 // handlers use. The limit's clamp and the division by zero are taken out of
 // line so that the usual path falls straight through.
 //
-// Registers: x86-64 keeps the slots' address in rbx, the built-in fields'
-// in r12, the constants' in r13 and the callback in r14 (callee-saved in
-// both conventions; xmm6 and up, saved under Windows, are not used). i686
-// addresses the slots and constants absolutely, the fields through esi and
-// the callback through edi; arguments go on the stack and results of
-// called functions come back in st(0).
+// The function needs no callee-saved register: the variables' values and
+// the values set aside live in its frame (x86-64 also keeps the callback and
+// the built-in fields' address there), constants are read from a pool at
+// the start of the code (x86-64, relative to the instruction, so the code
+// runs wherever it is copied) or from the block's slots (i686, absolute),
+// and the accumulator is the only value held in a register. i686 passes
+// arguments on the stack and gets called functions' results in st(0).
 #include "formula/native.h"
 
 #include <cmath>
 #include <cstddef>
-#include <deque>
+#include <memory>
+#include <vector>
 
 #include "formula/machine.h"
 #include "formula/prepared.h"
@@ -44,7 +46,6 @@ namespace vt::formula {
 
 namespace {
 
-using Xbyak::Label;
 using Xbyak::Operand;
 using Xbyak::RegExp;
 using Xbyak::Xmm;
@@ -132,148 +133,227 @@ constexpr int kShadow = 0;
 // results stored from st(0).
 constexpr int kOutgoing = k64 ? 0 : 16;
 constexpr int kSpillBase = kShadow + kOutgoing;
-constexpr int kSpillBytes = 4 * kStackCells;
-// Frame below the saved registers, keeping calls 16-byte aligned: x86-64
-// pushes four registers over the return address, i686 two.
-constexpr int kFrame = k64 ? kSpillBase + kSpillBytes + 8 : kSpillBase + kSpillBytes + 4;
+constexpr int kVariablesBase = kSpillBase + 4 * kStackCells;
+// The variables' values live in the frame; more than this many take the
+// interpreter (the frame stays below a page, which Windows needs unprobed).
+constexpr std::uint32_t kMaxFrameVariables = 512;
 
+// Conditions of the jumps, the low nibble of their opcodes.
+enum Condition : std::uint8_t { kB = 0x2, kAE = 0x3, kE = 0x4, kNE = 0x5, kBE = 0x6, kA = 0x7, kP = 0xA };
+
+// One emitter serves every compile (its registers and buffer are set up
+// once); jumps are patched by hand, so that a compile allocates nothing
+// once the vectors have their size.
 class Emitter : public Xbyak::CodeGenerator {
  public:
-  Emitter(void* buffer, std::size_t size, const ctlcalc_prepared& p)
-      : CodeGenerator(size, buffer), p_(p), targets_(p.length * 4 + 2) {
-    setDefaultJmpNEAR(true);
-  }
+  Emitter(void* buffer, std::size_t size) : CodeGenerator(size, buffer) {}
 
   // False when the steps do not form what the prepared form promises (a
   // set-aside value popped that was never pushed, a branch target reached
   // at another depth): the interpreter then runs the code.
-  bool emit(const codeentry* code) {
-    prologue();
+  bool emit(const ctlcalc_prepared& p, const codeentry* code, std::size_t* entry) {
+    begin(p);
+    if (variables_ > kMaxFrameVariables) return false;
+    pool();
+    changed_ = getSize();
+    changed_block();
+    *entry = getSize();
     check_code(code);
+    prologue();
     fetch_variables();
     for (std::uint32_t i = 0;; ++i) {
-      const Step& s = p_.steps[i];
+      const Step& s = p_->steps[i];
       if (!enter_step(i)) return false;
       if (s.kind == END) break;
       if (!step(s)) return false;
       if ((depth_ < 0 && depth_ != kAfterJump) || depth_ > kStackCells) return false;
     }
     epilogue();
-    for (Stub& stub : stubs_) out_of_line(stub);
-    return !hasUndefinedLabel();
+    for (const Stub& stub : stubs_) out_of_line(stub);
+    return !bad_;  // every jump went to a step that was placed (forward)
   }
 
  private:
   enum StubKind { kClamp, kDivisionByZero };
   struct Stub {
     StubKind kind;
-    Label entry, back;
+    std::size_t jump;  // end of the jump into the stub
+    std::size_t back;  // where it returns to
   };
-  struct Target {
-    Label label;
-    int depth = -1;  // set aside at a jump here; -1: no jump here yet
-    bool used = false;
+  struct Patch {
+    std::size_t jump;
+    int next;  // the next patch to the same step, or -1
   };
+  static constexpr int kAfterJump = -2;   // depth_ where no code falls through
+  static constexpr int kNoArrival = -1;   // arrival_ of a step no jump goes to
+
+  void begin(const ctlcalc_prepared& p) {
+    reset();
+    p_ = &p;
+    variables_ = p.calls + p.builtins;
+    // Calls stay 16-byte aligned: the return address is the only thing
+    // pushed before the frame.
+    std::size_t size = kVariablesBase + 4 * variables_;
+#if defined(__x86_64__)
+    size = (size + 7) / 8 * 8;
+    saved_ = size;  // the callback, then the built-in fields' address
+    size += 16;
+    frame_ = (size + 8 + 15) / 16 * 16 - 8;
+#else
+    frame_ = (size + 4 + 15) / 16 * 16 - 4;
+#endif
+    depth_ = 0;
+    bad_ = false;
+    placed_ = 0;
+    std::size_t steps = 1;
+    while (p.steps[steps - 1].kind != END) ++steps;
+    arrival_.assign(steps, kNoArrival);
+    first_patch_.assign(steps, -1);
+    patches_.clear();
+    stubs_.clear();
+  }
+
+  // ---- jumps: the opcode with a 32-bit displacement, patched once the
+  // target is known; the position returned is the end of the instruction.
+  std::size_t jump_forward(Condition c) {
+    db(0x0F), db(0x80 | c), dd(0);
+    return getSize();
+  }
+  std::size_t jump_forward() {
+    db(0xE9), dd(0);
+    return getSize();
+  }
+  void land(std::size_t jump, std::size_t target) {
+    rewrite(jump - 4, static_cast<std::uint32_t>(static_cast<std::int32_t>(target - jump)), 4);
+  }
+  void land_here(std::size_t jump) { land(jump, getSize()); }
+  void jump_back(Condition c, std::size_t target) { land(jump_forward(c), target); }
+  void jump_back(std::size_t target) { land(jump_forward(), target); }
 
   // ---- addresses
-  RegExp slot(std::uint16_t k) const {
-    if (k >= p_.calls && k < p_.calls + p_.builtins) return RegExp(builtins_) + 4 * p_.fetch[k].index;
+  // Slot k: a variable's value in the frame, or a constant (x86-64: in the
+  // pool before the code, addressed from the instruction; i686: in the
+  // block's slots).
+  Xbyak::Address at(std::uint16_t k, const Xbyak::AddressFrame& size) const {
+    if (k < variables_) return size[RegExp(stack_) + (kVariablesBase + 4 * static_cast<std::size_t>(k))];
 #if defined(__x86_64__)
-    return RegExp(rbx) + 4 * static_cast<std::size_t>(k);
+    return size[rip + static_cast<const void*>(pool_ + sizeof(Constants) + 4 * static_cast<std::size_t>(k - variables_))];
 #else
-    return RegExp(reinterpret_cast<std::size_t>(p_.slots + k));
+    return size[reinterpret_cast<std::size_t>(p_->slots + k)];
 #endif
   }
-  RegExp constant(std::size_t offset) const {
+  Xbyak::Address slot(std::uint16_t k) const { return at(k, dword); }
+  Xbyak::Address constant(std::size_t offset, const Xbyak::AddressFrame& size) const {
 #if defined(__x86_64__)
-    return RegExp(r13) + offset;
+    return size[rip + static_cast<const void*>(pool_ + offset)];
 #else
-    return RegExp(reinterpret_cast<std::size_t>(&kConstants) + offset);
+    return size[reinterpret_cast<std::size_t>(&kConstants) + offset];
 #endif
   }
-  RegExp spill(int depth) const { return RegExp(stack_) + (kSpillBase + 4 * depth); }
+  Xbyak::Address spill(int depth) const { return dword[RegExp(stack_) + (kSpillBase + 4 * depth)]; }
 
-  // ---- frame
-  void prologue() {
+  // x86-64: the constants the code reads, 16-byte aligned at the start.
+  void pool() {
 #if defined(__x86_64__)
-    push(rbx), push(r12), push(r13), push(r14);
-    sub(rsp, kFrame);
-#if defined(_WIN32)
-    const Xbyak::Reg64 &arg_code = rcx, &arg_get = rdx, &arg_builtins = r8;
-#else
-    const Xbyak::Reg64 &arg_code = rdi, &arg_get = rsi, &arg_builtins = rdx;
-#endif
-    code_reg_ = &arg_code;
-    mov(r14, arg_get);
-    mov(r12, arg_builtins);
-    mov(rbx, reinterpret_cast<std::size_t>(p_.slots));
-    mov(r13, reinterpret_cast<std::size_t>(&kConstants));
-#else
-    push(esi), push(edi);
-    mov(eax, dword[esp + 12]);
-    mov(edi, dword[esp + 16]);
-    mov(esi, dword[esp + 20]);
-    sub(esp, kFrame);
-    code_reg_ = &eax;
+    pool_ = getCode();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&kConstants);
+    for (std::size_t i = 0; i < sizeof(Constants); ++i) db(bytes[i]);
+    for (std::uint32_t k = variables_; k < p_->length; ++k) dd(float_bits(p_->slots[k]));
+    while (getSize() % 16) db(0xCC);
 #endif
   }
 
-  void epilogue() {
-    L(exit_);
-    movd(eax, xmm0);
-    if (!k64) xor_(edx, edx);
-    L(leave_);
-#if defined(__x86_64__)
-    add(rsp, kFrame);
-    pop(r14), pop(r13), pop(r12), pop(rbx);
-#else
-    add(esp, kFrame);
-    pop(edi), pop(esi);
-#endif
-    ret();
-    L(changed_);
+  // ---- frame
+  // Before the entry: the answer for code that changed.
+  void changed_block() {
 #if defined(__x86_64__)
     mov(rax, kNativeCodeChanged);
 #else
     xor_(eax, eax);
     mov(edx, 1);
 #endif
-    jmp(leave_);
+    ret();
   }
 
-  // ---- part 1 and 2
+  void prologue() {
+#if defined(__x86_64__)
+    sub(rsp, static_cast<std::uint32_t>(frame_));
+#if defined(_WIN32)
+    mov(qword[rsp + saved_], rdx), mov(qword[rsp + saved_ + 8], r8);
+#else
+    mov(qword[rsp + saved_], rsi), mov(qword[rsp + saved_ + 8], rdx);
+#endif
+#else
+    sub(esp, static_cast<std::uint32_t>(frame_));
+#endif
+  }
+
+  void epilogue() {
+    movd(eax, xmm0);
+    if (!k64) xor_(edx, edx);
+    add(stack_, static_cast<std::uint32_t>(frame_));
+    ret();
+  }
+
+  // Runs before the prologue: nothing to restore on the way out.
   void check_code(const codeentry* code) {
-    const RegExp base(*code_reg_);
-    for (std::uint32_t i = 0; i <= p_.length; ++i) {
-      const std::int32_t op = i < p_.length ? code[i].op : op_null;
+#if defined(__x86_64__)
+#if defined(_WIN32)
+    const RegExp base(rcx);
+#else
+    const RegExp base(rdi);
+#endif
+#else
+    mov(eax, dword[esp + 4]);
+    const RegExp base(eax);
+#endif
+    for (std::uint32_t i = 0; i <= p_->length; ++i) {
+      const std::int32_t op = i < p_->length ? code[i].op : op_null;
       cmp(dword[base + (8 * i + 4)], static_cast<std::uint32_t>(op));
-      jne(changed_);
+      jump_back(kNE, changed_);
       if (op == op_cfpush || op == op_cbpush || op == op_vfpush || op == op_vbpush) {
         cmp(dword[base + 8 * i], code[i].value.bits);
-        jne(changed_);
+        jump_back(kNE, changed_);
       }
     }
   }
 
+  // The callback once per variable instruction in code order, then the
+  // built-in fields (the interpreter reads them after the calls too).
   void fetch_variables() {
-    for (std::uint32_t i = 0; i < p_.calls; ++i) {
-      const auto index = static_cast<std::uint32_t>(static_cast<std::int32_t>(p_.fetch[i].index));
-      const auto type = static_cast<std::uint32_t>(static_cast<std::int32_t>(p_.fetch[i].type));
+    for (std::uint32_t i = 0; i < p_->calls; ++i) {
+      const auto index = static_cast<std::uint32_t>(static_cast<std::int32_t>(p_->fetch[i].index));
+      const auto type = static_cast<std::uint32_t>(static_cast<std::int32_t>(p_->fetch[i].type));
 #if defined(__x86_64__)
 #if defined(_WIN32)
       mov(ecx, index), mov(edx, type);
 #else
       mov(edi, index), mov(esi, type);
 #endif
-      call(r14);
-      movss(dword[slot(static_cast<std::uint16_t>(i))], xmm0);
+      call(qword[rsp + saved_]);
+      movss(slot(static_cast<std::uint16_t>(i)), xmm0);
 #else
       mov(dword[esp], index), mov(dword[esp + 4], type);
-      call(edi);
-      fstp(dword[slot(static_cast<std::uint16_t>(i))]);
+      call(dword[esp + frame_ + 8]);
+      fstp(slot(static_cast<std::uint16_t>(i)));
 #endif
     }
+    if (!p_->builtins) return;
+#if defined(__x86_64__)
+    mov(rax, qword[rsp + saved_ + 8]);
+#else
+    mov(eax, dword[esp + frame_ + 12]);
+#endif
+    for (std::uint32_t i = p_->calls; i < variables_; ++i) {
+      mov(ecx, dword[RegExp(eax_or_rax()) + 4 * p_->fetch[i].index]);
+      mov(slot(static_cast<std::uint16_t>(i)), ecx);
+    }
   }
+#if defined(__x86_64__)
+  static const Xbyak::Reg64& eax_or_rax() { return Xbyak::util::rax; }
+#else
+  static const Xbyak::Reg32& eax_or_rax() { return Xbyak::util::eax; }
+#endif
 
   // ---- calls made by the steps: a in xmm0 (b in xmm1), result in xmm0
   void call_address(const void* fn) {
@@ -307,15 +387,14 @@ class Emitter : public Xbyak::CodeGenerator {
   // Magnitudes above the limit become the limit with their sign; NaN fails
   // the unordered test and passes.
   void limit() {
-    Stub& s = stub(kClamp);
     movaps(xmm3, xmm0);
-    andps(xmm3, xword[constant(offsetof(Constants, abs_mask))]);
-    ucomiss(xmm3, dword[constant(offsetof(Constants, limit))]);
-    ja(s.entry);
-    L(s.back);
+    andps(xmm3, constant(offsetof(Constants, abs_mask), xword));
+    ucomiss(xmm3, constant(offsetof(Constants, limit), dword));
+    const std::size_t jump = jump_forward(kA);
+    stubs_.push_back({kClamp, jump, getSize()});
   }
   // A Boolean cell of the all-ones mask of a compare.
-  void mask_to_boolean(const Xmm& x) { andps(x, xword[constant(offsetof(Constants, true_bits))]); }
+  void mask_to_boolean(const Xmm& x) { andps(x, constant(offsetof(Constants, true_bits), xword)); }
   // xmm0 = the low half of eax non-zero ? xmm1 : xmm2
   void select() {
     movzx(eax, ax);
@@ -343,35 +422,35 @@ class Emitter : public Xbyak::CodeGenerator {
   void binary_operands(int form, const Step& s) {
     b_in_register_ = false;
     switch (form) {
-      case AS: b_ = slot(s.b); break;
+      case AS: b_ = s.b; break;
       case SA:
         movaps(xmm1, xmm0);
-        movss(xmm0, dword[slot(s.a)]);
+        movss(xmm0, slot(s.a));
         b_in_register_ = true;
         break;
       case SS:
-        movss(xmm0, dword[slot(s.a)]);
-        b_ = slot(s.b);
+        movss(xmm0, slot(s.a));
+        b_ = s.b;
         break;
       case PA:
         movaps(xmm1, xmm0);
-        movss(xmm0, dword[spill(--depth_)]);
+        movss(xmm0, spill(--depth_));
         b_in_register_ = true;
         break;
       default:  // XS
-        movss(dword[spill(depth_++)], xmm0);
-        movss(xmm0, dword[slot(s.a)]);
-        b_ = slot(s.b);
+        movss(spill(depth_++), xmm0);
+        movss(xmm0, slot(s.a));
+        b_ = s.b;
         break;
     }
   }
   template <class F>
   void with_b(F f) {
     if (b_in_register_) f(xmm1);
-    else f(dword[b_]);
+    else f(slot(b_));
   }
   void b_to_xmm1() {
-    if (!b_in_register_) movss(xmm1, dword[b_]);
+    if (!b_in_register_) movss(xmm1, slot(b_));
     b_in_register_ = true;
   }
 
@@ -384,8 +463,8 @@ class Emitter : public Xbyak::CodeGenerator {
         binary(d.id);
         return true;
       case kUnary:
-        if (d.form == S) movss(xmm0, dword[slot(s.a)]);
-        if (d.form == XS1) movss(dword[spill(depth_++)], xmm0), movss(xmm0, dword[slot(s.a)]);
+        if (d.form == S) movss(xmm0, slot(s.a));
+        if (d.form == XS1) movss(spill(depth_++), xmm0), movss(xmm0, slot(s.a));
         unary(d.id);
         return true;
       case kCompareBranch:
@@ -401,17 +480,15 @@ class Emitter : public Xbyak::CodeGenerator {
       case B_MINUS: with_b([&](const Operand& b) { subss(xmm0, b); }), limit(); break;
       case B_MUL: with_b([&](const Operand& b) { mulss(xmm0, b); }), limit(); break;
       case B_DIV: {
-        Stub& zero = stub(kDivisionByZero);
-        Label divide;
         b_to_xmm1();
         xorps(xmm2, xmm2);
         ucomiss(xmm1, xmm2);
-        jp(divide);
-        je(zero.entry);
-        L(divide);
+        const std::size_t divide = jump_forward(kP);
+        const std::size_t zero = jump_forward(kE);
+        land_here(divide);
         divss(xmm0, xmm1);
         limit();
-        L(zero.back);
+        stubs_.push_back({kDivisionByZero, zero, getSize()});
         break;
       }
       case B_POW: b_to_xmm1(), call_float(call_pow); break;
@@ -427,7 +504,7 @@ class Emitter : public Xbyak::CodeGenerator {
       default: {  // AND, OR, XOR on the cells' low halves
         movd(eax, xmm0);
         if (b_in_register_) movd(ecx, xmm1);
-        else mov(ecx, dword[b_]);
+        else mov(ecx, slot(b_));
         if (id == B_OR) {
           or_(eax, ecx);
           truth_of_eax(true);
@@ -457,12 +534,12 @@ class Emitter : public Xbyak::CodeGenerator {
       case U_ACOS: call_double(kAcos); break;
       case U_ASIN: call_double(kAsin); break;
       case U_SQRT: cvtss2sd(xmm0, xmm0), sqrtsd(xmm0, xmm0), cvtsd2ss(xmm0, xmm0), limit(); break;
-      case U_ABS: andps(xmm0, xword[constant(offsetof(Constants, abs_mask))]); break;
+      case U_ABS: andps(xmm0, constant(offsetof(Constants, abs_mask), xword)); break;
       case U_TRUNC: call_float(call_trunc); break;
       case U_RAD:
       case U_DEG:
         cvtss2sd(xmm0, xmm0);
-        mulsd(xmm0, qword[constant(id == U_RAD ? offsetof(Constants, rad) : offsetof(Constants, deg))]);
+        mulsd(xmm0, constant(id == U_RAD ? offsetof(Constants, rad) : offsetof(Constants, deg), qword));
         cvtsd2ss(xmm0, xmm0);
         if (id == U_DEG) limit();
         break;
@@ -470,9 +547,9 @@ class Emitter : public Xbyak::CodeGenerator {
         xorps(xmm1, xmm1);
         movaps(xmm2, xmm1);
         cmpltss(xmm2, xmm0);
-        andps(xmm2, xword[constant(offsetof(Constants, one))]);
+        andps(xmm2, constant(offsetof(Constants, one), xword));
         cmpltss(xmm0, xmm1);
-        andps(xmm0, xword[constant(offsetof(Constants, minus_one))]);
+        andps(xmm0, constant(offsetof(Constants, minus_one), xword));
         orps(xmm0, xmm2);
         break;
       case U_SQUARE:
@@ -484,7 +561,7 @@ class Emitter : public Xbyak::CodeGenerator {
         cvtsd2ss(xmm0, xmm0);
         limit();
         break;
-      case U_NEG: xorps(xmm0, xword[constant(offsetof(Constants, sign_mask))]); break;
+      case U_NEG: xorps(xmm0, constant(offsetof(Constants, sign_mask), xword)); break;
       case U_NOT: movd(eax, xmm0), truth_of_eax(false), movd(xmm0, eax); break;
       case U_B2F: movd(eax, xmm0), truth_of_eax(true), cvtsi2ss(xmm0, eax); break;
       case U_F2B: xorps(xmm1, xmm1), cmpneqss(xmm0, xmm1), mask_to_boolean(xmm0); break;
@@ -495,19 +572,17 @@ class Emitter : public Xbyak::CodeGenerator {
   // On to the next step when the test holds, else to the target. NaN makes
   // every test but != fail (the unordered flags: ZF, PF and CF all set).
   bool compare_branch(int id, std::uint16_t target) {
-    Label& to = jump_to(target);
     switch (id) {
-      case C_GT: with_b([&](const Operand& b) { ucomiss(xmm0, b); }), jbe(to); break;
-      case C_GE: with_b([&](const Operand& b) { ucomiss(xmm0, b); }), jb(to); break;
-      case C_LT: b_to_xmm1(), ucomiss(xmm1, xmm0), jbe(to); break;
-      case C_LE: b_to_xmm1(), ucomiss(xmm1, xmm0), jb(to); break;
-      case C_EQ: with_b([&](const Operand& b) { ucomiss(xmm0, b); }), jne(to), jp(to); break;
+      case C_GT: with_b([&](const Operand& b) { ucomiss(xmm0, b); }), jump_to(kBE, target); break;
+      case C_GE: with_b([&](const Operand& b) { ucomiss(xmm0, b); }), jump_to(kB, target); break;
+      case C_LT: b_to_xmm1(), ucomiss(xmm1, xmm0), jump_to(kBE, target); break;
+      case C_LE: b_to_xmm1(), ucomiss(xmm1, xmm0), jump_to(kB, target); break;
+      case C_EQ: with_b([&](const Operand& b) { ucomiss(xmm0, b); }), jump_to(kNE, target), jump_to(kP, target); break;
       default: {  // NE
-        Label holds;
         with_b([&](const Operand& b) { ucomiss(xmm0, b); });
-        jp(holds);
-        je(to);
-        L(holds);
+        const std::size_t holds = jump_forward(kP);
+        jump_to(kE, target);
+        land_here(holds);
       }
     }
     return true;
@@ -522,19 +597,19 @@ class Emitter : public Xbyak::CodeGenerator {
         // did, else it is popped.
         bool acc_used = false;
         if (s.c == kFromStack) movaps(xmm2, xmm0), acc_used = true;
-        else movss(xmm2, dword[slot(s.c)]);
+        else movss(xmm2, slot(s.c));
         if (s.b == kFromStack) {
-          if (acc_used) movss(xmm1, dword[spill(--depth_)]);
+          if (acc_used) movss(xmm1, spill(--depth_));
           else movaps(xmm1, xmm0);
           acc_used = true;
         } else {
-          movss(xmm1, dword[slot(s.b)]);
+          movss(xmm1, slot(s.b));
         }
         if (s.a == kFromStack) {
-          if (acc_used) mov(eax, dword[spill(--depth_)]);
+          if (acc_used) mov(eax, spill(--depth_));
           else movd(eax, xmm0);
         } else {
-          mov(eax, dword[slot(s.a)]);
+          mov(eax, slot(s.a));
         }
         select();
         if (s.kind == IF_BOOL) widen();
@@ -543,89 +618,90 @@ class Emitter : public Xbyak::CodeGenerator {
       case CHOOSE_FLOAT:
       case CHOOSE_BOOL:
         movd(eax, xmm0);
-        movss(xmm1, dword[slot(s.b)]);
-        movss(xmm2, dword[slot(s.c)]);
+        movss(xmm1, slot(s.b));
+        movss(xmm2, slot(s.c));
         select();
         if (s.kind == CHOOSE_BOOL) widen();
         return true;
       case BRANCH_ACC:
         movd(eax, xmm0);
         test(ax, ax);
-        jz(jump_to(s.c));
+        jump_to(kE, s.c);
         return true;
-      case BRANCH_XSLOT: movss(dword[spill(depth_++)], xmm0); [[fallthrough]];
+      case BRANCH_XSLOT: movss(spill(depth_++), xmm0); [[fallthrough]];
       case BRANCH_SLOT:
-        movzx(eax, word[slot(s.a)]);
+        movzx(eax, at(s.a, word));
         test(eax, eax);
-        jz(jump_to(s.c));
+        jump_to(kE, s.c);
         return true;
-      case JUMP: {
-        Label& to = jump_to(s.c);
-        jmp(to);
+      case JUMP:
+        record_jump(s.c, jump_forward());
         depth_ = kAfterJump;  // nothing falls through; the next step is a target
         return true;
-      }
-      case SPILL: movss(dword[spill(depth_++)], xmm0); return true;
-      case LOAD: movss(xmm0, dword[slot(s.a)]); return true;
+      case SPILL: movss(spill(depth_++), xmm0); return true;
+      case LOAD: movss(xmm0, slot(s.a)); return true;
       default: return false;
     }
   }
 
-  // The label of a target step, noting the depth that code arrives with.
-  Label& jump_to(std::uint16_t step) {
-    Target& t = targets_.at(step);
-    if (t.depth == -1) t.depth = depth_;
-    t.used = t.used || t.depth == depth_;
-    if (t.depth != depth_) bad_ = true;
-    return t.label;
+  // A jump to a step, noting the depth that code arrives there with. Steps
+  // only jump forward; the jump is patched when the target is placed.
+  void jump_to(Condition c, std::uint16_t step) { record_jump(step, jump_forward(c)); }
+  void record_jump(std::uint16_t step, std::size_t jump) {
+    if (step >= arrival_.size()) {
+      bad_ = true;
+      return;
+    }
+    if (step <= placed_) bad_ = true;  // backward
+    if (arrival_[step] == kNoArrival) arrival_[step] = depth_;
+    else if (arrival_[step] != depth_) bad_ = true;
+    patches_.push_back({jump, first_patch_[step]});
+    first_patch_[step] = static_cast<int>(patches_.size() - 1);
   }
-  // Places a target's label; false when the depths disagree.
+  // Places a step: false when the depths disagree.
   bool enter_step(std::uint32_t i) {
     if (bad_) return false;
-    if (i >= targets_.size()) return false;
-    Target& t = targets_[i];
-    if (t.depth != -1) {
-      if (depth_ == kAfterJump) depth_ = t.depth;
-      if (t.depth != depth_) return false;
-      L(t.label);
+    if (arrival_[i] != kNoArrival) {
+      if (depth_ == kAfterJump) depth_ = arrival_[i];
+      if (arrival_[i] != depth_) return false;
     }
+    placed_ = i;
+    for (int k = first_patch_[i]; k >= 0; k = patches_[k].next) land_here(patches_[k].jump);
     return depth_ != kAfterJump;
   }
 
-  Stub& stub(StubKind kind) {
-    stubs_.emplace_back();
-    stubs_.back().kind = kind;
-    return stubs_.back();
-  }
-  void out_of_line(Stub& s) {
-    L(s.entry);
+  void out_of_line(const Stub& s) {
+    land_here(s.jump);
     if (s.kind == kClamp) {
-      andps(xmm0, xword[constant(offsetof(Constants, sign_mask))]);
-      orps(xmm0, xword[constant(offsetof(Constants, limit))]);
+      andps(xmm0, constant(offsetof(Constants, sign_mask), xword));
+      orps(xmm0, constant(offsetof(Constants, limit), xword));
     } else {
       // a >= 0 ? largest : -largest; xmm2 still holds 0
       ucomiss(xmm0, xmm2);
-      movss(xmm0, dword[constant(offsetof(Constants, div_by_zero))]);
-      jae(s.back);
-      movss(xmm0, dword[constant(offsetof(Constants, minus_div_by_zero))]);
+      movss(xmm0, constant(offsetof(Constants, div_by_zero), dword));
+      jump_back(kAE, s.back);
+      movss(xmm0, constant(offsetof(Constants, minus_div_by_zero), dword));
     }
-    jmp(s.back);
+    jump_back(s.back);
   }
 
-  static constexpr int kAfterJump = -2;  // depth_ where no code falls through
-  const ctlcalc_prepared& p_;
+  const ctlcalc_prepared* p_ = nullptr;
 #if defined(__x86_64__)
   const Xbyak::Reg32e& stack_ = rsp;
-  const Xbyak::Reg32e& builtins_ = r12;
 #else
   const Xbyak::Reg32e& stack_ = esp;
-  const Xbyak::Reg32e& builtins_ = esi;
 #endif
-  const Xbyak::Reg32e* code_reg_ = nullptr;
-  std::deque<Target> targets_;
-  std::deque<Stub> stubs_;
-  Label exit_, leave_, changed_;
-  RegExp b_;
+  std::vector<int> arrival_;          // per step: depth jumps arrive with
+  std::vector<int> first_patch_;      // per step: last jump to it, or -1
+  std::uint32_t placed_ = 0;          // the step being emitted
+  std::vector<Patch> patches_;
+  std::vector<Stub> stubs_;
+  std::uint16_t b_ = 0;  // b's slot when it is not in xmm1
+  std::uint32_t variables_ = 0;  // slots in the frame: the calls, then the built-ins
+  std::size_t frame_ = 0;
+  std::size_t changed_ = 0;  // offset of the answer for changed code
+  std::size_t saved_ = 0;  // x86-64: the callback and the fields' address in the frame
+  const std::uint8_t* pool_ = nullptr;
   bool b_in_register_ = false;
   int depth_ = 0;
   bool bad_ = false;
@@ -633,21 +709,34 @@ class Emitter : public Xbyak::CodeGenerator {
 
 }  // namespace
 
-std::size_t native_size_bound(const ctlcalc_prepared& p) {
+namespace {
+
+// Bytes the function for p surely fits in: the longest step (a choice over
+// popped values, with its out-of-line part) stays under 160 bytes.
+std::size_t size_bound(const ctlcalc_prepared& p) {
   std::size_t steps = 1;
   while (p.steps[steps - 1].kind != END) ++steps;
-  // generous per-part sizes: the longest step (a choice over popped values
-  // with its stubs) stays under 128 bytes
   return 512 + 32 * static_cast<std::size_t>(p.length + 1) + 32 * p.calls + 160 * steps;
 }
 
-std::size_t emit_native(void* buffer, std::size_t size, const ctlcalc_prepared& p, const codeentry* code) {
+}  // namespace
+
+bool emit_native(const ctlcalc_prepared& p, const codeentry* code, Emitted* out) {
+  static std::vector<unsigned char> buffer;
+  static std::unique_ptr<Emitter> emitter;
+  const std::size_t bound = size_bound(p);
   try {
-    Emitter e(buffer, size, p);
-    if (!e.emit(code)) return 0;
-    return e.getSize();
+    if (!emitter || buffer.size() < bound) {
+      emitter.reset();
+      buffer.resize(bound < 65536 ? 65536 : bound);
+      emitter = std::make_unique<Emitter>(buffer.data(), buffer.size());
+    }
+    std::size_t entry;
+    if (!emitter->emit(p, code, &entry)) return false;
+    *out = Emitted{emitter->getCode(), emitter->getSize(), entry};
+    return true;
   } catch (...) {
-    return 0;  // too long for the buffer, or out of memory for labels
+    return false;  // out of memory
   }
 }
 
@@ -656,8 +745,7 @@ std::size_t emit_native(void* buffer, std::size_t size, const ctlcalc_prepared& 
 #else
 
 namespace vt::formula {
-std::size_t native_size_bound(const ctlcalc_prepared&) { return 0; }
-std::size_t emit_native(void*, std::size_t, const ctlcalc_prepared&, const codeentry*) { return 0; }
+bool emit_native(const ctlcalc_prepared&, const codeentry*, Emitted*) { return false; }
 }  // namespace vt::formula
 
 #endif

@@ -82,7 +82,7 @@ ctlcalc_prepared* block_for(ctlcalc_prepared* old, std::uint32_t n) {
   void* raw = std::malloc(block_size(n));
   if (!raw) return nullptr;
   // The machine code's pages move to the new block, for reuse.
-  NativeCode native = old ? old->native : NativeCode{nullptr, nullptr, 0};
+  NativeCode native = old ? old->native : NativeCode{nullptr, nullptr, 0, 0, false, false};
   std::free(old);
   auto* p = static_cast<ctlcalc_prepared*>(raw);
   p->native = native;
@@ -309,6 +309,7 @@ Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t 
   if (*block) {  // matches nothing until it is done
     (*block)->code = nullptr;
     (*block)->native.entry = nullptr;
+    (*block)->native.written = false;
   }
   if (!shape.valid) return Prepared::invalid;
   const std::uint32_t n = shape.length;

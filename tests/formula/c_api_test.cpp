@@ -40,6 +40,9 @@ TEST(HandleApi, AgreesWithTheClass) {
     EXPECT_EQ(f.calc.geterrorpos(), CalcGetErrorPos(h)) << text;
     EXPECT_EQ(std::string(f.calc.geterrorstr()), CalcGetErrorText(h)) << text;
     EXPECT_EQ(harness::bits(f.calc.eval()), harness::bits(CalcEval(h))) << text;
+    ASSERT_EQ(1, CalcSetNative(h, 0));  // the interpreter's road gives the same
+    EXPECT_EQ(harness::bits(f.calc.eval()), harness::bits(CalcEval(h))) << text;
+    ASSERT_EQ(1, CalcSetNative(h, 1));
     if (ok && f.calc.is_valid()) {
       EXPECT_EQ(f.calc.gettype(), CalcGetType(h)) << text;
     }
@@ -79,6 +82,7 @@ TEST(HandleApi, BadArgumentsGiveTheDocumentedResults) {
   EXPECT_EQ(-1, CalcGetError(nullptr));
   EXPECT_STREQ("", CalcGetErrorText(nullptr));
   EXPECT_EQ(0, CalcSetBuiltin(nullptr, 0, 1.0f));
+  EXPECT_EQ(0, CalcSetNative(nullptr, 1));
   CalcDestroy(nullptr);
   CalcHandle* h = CalcCreate(4, 8);
   EXPECT_EQ(0, CalcSetText(h, "1234"));  // needs 5 bytes
