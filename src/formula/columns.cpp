@@ -45,6 +45,7 @@ static_assert(2 * (kStackCells + 1) * kRowStep <= kBufferFloats, "the deepest co
 using Unary = void (*)(float* __restrict out, const float* __restrict in, std::uint32_t n);
 using Binary = void (*)(float* __restrict out, const float* __restrict left, const float* __restrict right,
                         std::uint32_t n);
+using BinaryK = void (*)(float* __restrict out, const float* __restrict left, float right, std::uint32_t n);
 
 // The loops, made from the step lines. There the names limit and rule_div
 // stand for the rules' branch-free forms (value_rules.h), which the
@@ -54,11 +55,19 @@ using namespace vt::formula;
 inline float limit(float v) { return limit_lanes(v); }
 inline float rule_div(float a, float b) { return rule_div_lanes(a, b); }
 
+// A binary loop has a second form for a constant right operand, which
+// then needs no block of its own.
 #define VT_BINARY_LOOP(name, code, expr)                                                                     \
   void name##_rows(float* __restrict out, const float* __restrict left, const float* __restrict right,       \
                    std::uint32_t n) {                                                                        \
     for (std::uint32_t i = 0; i < n; ++i) {                                                                  \
       const float a = left[i], b = right[i];                                                                 \
+      out[i] = (expr);                                                                                       \
+    }                                                                                                        \
+  }                                                                                                          \
+  void name##_rows_k(float* __restrict out, const float* __restrict left, const float b, std::uint32_t n) {  \
+    for (std::uint32_t i = 0; i < n; ++i) {                                                                  \
+      const float a = left[i];                                                                               \
       out[i] = (expr);                                                                                       \
     }                                                                                                        \
   }
@@ -79,10 +88,13 @@ VT_UNARY_STEPS(VT_UNARY_LOOP)
 struct Loops {
   std::array<Unary, operation_count> unary{};
   std::array<Binary, operation_count> binary{};
+  std::array<BinaryK, operation_count> binary_k{};
 };
 constexpr Loops make_loops() {
   Loops t;
-#define VT_BINARY_ENTRY(name, code, expr) t.binary[code] = lanes::name##_rows;
+#define VT_BINARY_ENTRY(name, code, expr) \
+  t.binary[code] = lanes::name##_rows;     \
+  t.binary_k[code] = lanes::name##_rows_k;
 #define VT_UNARY_ENTRY(name, code, expr) \
   if (code != op_null) t.unary[code] = lanes::name##_rows;
   VT_BINARY_STEPS(VT_BINARY_ENTRY)
@@ -139,87 +151,127 @@ bool has_every_column(const codeentry* code, std::uint32_t length, const Columns
   return true;
 }
 
-// One block of rows through the stack code. cell[d] holds the values of
-// stack cell d; block(d, k) are the two blocks of the buffer that belong to
-// cell d. Returns the result cell.
+// True when `results` is one of the float columns the code reads.
+bool results_are_read(const codeentry* code, std::uint32_t length, const Columns& in, const float* results) {
+  for (std::uint32_t i = 0; i < length; ++i)
+    if (code[i].op == op_vfpush && !is_builtin(code[i].value.b, 1) && in.floats[code[i].value.b] == results)
+      return true;
+  return false;
+}
+
+// The last instruction that leaves a value: the one that makes the result.
+std::uint32_t last_result(const codeentry* code, std::uint32_t length) {
+  std::uint32_t last = 0;
+  for (std::uint32_t i = 0; i < length; ++i)
+    if (kOps[code[i].op].pushes) last = i;
+  return last;
+}
+
+// One block of rows through the stack code. Stack cell d holds a block of
+// values (values_[d]: into a column, or one of the two blocks of the buffer
+// that belong to cell d, so that an operation never writes the block it
+// reads) or a constant, which is filled into a block only when an
+// operation needs it as one.
 class BlockRun {
  public:
   BlockRun(float* buffer, std::uint32_t block_rows) : buffer_(buffer), rows_(block_rows) {}
 
+  // Runs the block of n rows from first_row; the instruction at `last`
+  // writes into `out` when out is not null. Returns the result's values.
   const float* run(const ctlcalc& calc, const codeentry* code, std::uint32_t length, const Columns& in,
-                   std::uint32_t first_row, std::uint32_t n) {
+                   std::uint32_t first_row, std::uint32_t n, std::uint32_t last, float* out) {
+    n_ = n;
     int depth = 0;
     for (std::uint32_t i = 0; i < length; ++i) {
       const codeentry& e = code[i];
+      float* const target = i == last ? out : nullptr;
       switch (e.op) {
         case op_vfpush:
           if (is_builtin(e.value.b, 1)) {
-            float* out = block(depth, 0);
-            fill_rows(out, float_bits(calc.*kBuiltinFields[e.value.b - kFirstBuiltinIndex]), n);
-            cell_[depth++] = out;
+            set_constant(depth++, float_bits(calc.*kBuiltinFields[e.value.b - kFirstBuiltinIndex]));
           } else {
-            cell_[depth++] = in.floats[e.value.b] + first_row;
+            constant_[depth] = false;
+            values_[depth++] = in.floats[e.value.b] + first_row;
           }
           break;
-        case op_vbpush: {
-          float* out = block(depth, 0);
-          boolean_rows(out, in.booleans[e.value.b] + first_row, n);
-          cell_[depth++] = out;
+        case op_vbpush:
+          boolean_rows(result_block(depth, target), in.booleans[e.value.b] + first_row, n);
+          ++depth;
           break;
-        }
-        case op_cfpush:
-        case op_cbpush: {
-          float* out = block(depth, 0);
-          // a Boolean constant is its 16-bit value, sign-widened
-          fill_rows(out, e.op == op_cfpush ? e.value.bits : static_cast<std::uint32_t>(std::int32_t{e.value.b}), n);
-          cell_[depth++] = out;
+        case op_cfpush: set_constant(depth++, e.value.bits); break;
+        case op_cbpush:  // the 16-bit value, sign-widened
+          set_constant(depth++, static_cast<std::uint32_t>(std::int32_t{e.value.b}));
           break;
-        }
         case op_ari_if:
         case op_bari_if: {
           depth -= 2;
-          float* out = free_block(depth - 1);
-          (e.op == op_ari_if ? choose_rows<false> : choose_rows<true>)(out, cell_[depth - 1], cell_[depth],
-                                                                         cell_[depth + 1], n);
-          cell_[depth - 1] = out;
+          const float *c = block_of(depth - 1), *t = block_of(depth), *f = block_of(depth + 1);
+          (e.op == op_ari_if ? choose_rows<false> : choose_rows<true>)(result_block(depth - 1, target), c, t, f, n);
           break;
         }
         case op_pot:
           // A power by the constant 2 or 3 is a square or a cube, as in
           // the prepared form: a multiplication instead of a pow call.
-          if (i > 0 && code[i - 1].op == op_cfpush && (code[i - 1].value.f == 2.0f || code[i - 1].value.f == 3.0f)) {
+          if (constant_[depth - 1] && (const_[depth - 1] == float_bits(2.0f) || const_[depth - 1] == float_bits(3.0f))) {
             --depth;
-            float* out = free_block(depth - 1);
-            (code[i - 1].value.f == 2.0f ? lanes::SQUARE_rows : lanes::CUBE_rows)(out, cell_[depth - 1], n);
-            cell_[depth - 1] = out;
+            const float* a = block_of(depth - 1);
+            (const_[depth] == float_bits(2.0f) ? lanes::SQUARE_rows : lanes::CUBE_rows)(
+                result_block(depth - 1, target), a, n);
             break;
           }
           [[fallthrough]];
         default:
           if (const Binary f = kLoops.binary[e.op]) {
             --depth;
-            float* out = free_block(depth - 1);
-            f(out, cell_[depth - 1], cell_[depth], n);
-            cell_[depth - 1] = out;
+            const float* a = block_of(depth - 1);
+            if (constant_[depth]) {
+              kLoops.binary_k[e.op](result_block(depth - 1, target), a, bits_float(const_[depth]), n);
+            } else {
+              const float* b = block_of(depth);
+              f(result_block(depth - 1, target), a, b, n);
+            }
           } else if (const Unary g = kLoops.unary[e.op]) {
-            float* out = free_block(depth - 1);
-            g(out, cell_[depth - 1], n);
-            cell_[depth - 1] = out;
+            const float* a = block_of(depth - 1);
+            g(result_block(depth - 1, target), a, n);
           }
           break;  // the empty instructions
       }
     }
-    return cell_[0];
+    return block_of(0);
   }
 
  private:
   float* block(int cell, int k) const { return buffer_ + (2 * static_cast<std::uint32_t>(cell) + k) * rows_; }
-  // The block of a cell that its current values are not in.
-  float* free_block(int cell) const { return cell_[cell] == block(cell, 0) ? block(cell, 1) : block(cell, 0); }
+
+  void set_constant(int cell, std::uint32_t bits) {
+    constant_[cell] = true;
+    const_[cell] = bits;
+  }
+  // The values of a cell as a block; a constant is filled in now.
+  const float* block_of(int cell) {
+    if (constant_[cell]) {
+      fill_rows(block(cell, 0), const_[cell], n_);
+      values_[cell] = block(cell, 0);
+      constant_[cell] = false;
+    }
+    return values_[cell];
+  }
+  // Where an operation puts the new values of a cell (the target, or the
+  // cell's block that its operands are not in), which it then holds. Call
+  // after taking the operands' blocks.
+  float* result_block(int cell, float* target) {
+    float* out = target ? target : values_[cell] == block(cell, 0) ? block(cell, 1) : block(cell, 0);
+    constant_[cell] = false;
+    values_[cell] = out;
+    return out;
+  }
 
   float* buffer_;
   std::uint32_t rows_;
-  const float* cell_[kStackCells];
+  std::uint32_t n_ = 0;
+  const float* values_[kStackCells];
+  std::uint32_t const_[kStackCells];
+  bool constant_[kStackCells];
 };
 
 }  // namespace
@@ -242,9 +294,13 @@ std::int16_t ctlcalc::evalcolumns(const float* const* floats, std::uint32_t floa
   const std::uint32_t cells = static_cast<std::uint32_t>(shape.max_depth);
   const std::uint32_t block_rows = std::min(kMaxBlockRows, kBufferFloats / (2 * cells) / kRowStep * kRowStep);
   BlockRun run(buffer, block_rows);
-  for (std::uint32_t first = 0; first < rows; first += block_rows) {
-    const std::uint32_t n = std::min(block_rows, rows - first);
-    const float* result = run.run(*this, code, shape.length, in, first, n);
+  // The operation that makes the result writes it in place, unless the
+  // results are a column it may read.
+  const std::uint32_t last = last_result(code, shape.length);
+  const bool direct = !results_are_read(code, shape.length, in, results);
+  for (std::uint32_t first = 0, n; first < rows; first += n) {  // never past rows: no wrap at 2^32
+    n = std::min(block_rows, rows - first);
+    const float* result = run.run(*this, code, shape.length, in, first, n, last, direct ? results + first : nullptr);
     if (result != results + first) std::memmove(results + first, result, n * sizeof(float));
   }
   // The machine's state as eval leaves it.

@@ -11,9 +11,10 @@
 //     handlers.cpp, with any rule it shares in value_rules.h;
 //  3. its line in the table below;
 //  4. its line in VT_BINARY_STEPS or VT_UNARY_STEPS (prepared.h), the step
-//     that evaluation runs: the fast loop's cases and the mapping from code
-//     to step (prepare.cpp) are generated from those lines. A conditional
-//     (3 operands) needs its own step kinds instead;
+//     that evaluation runs: the fast loop's cases, the mapping from code
+//     to step (prepare.cpp) and the column loops (columns.cpp) are
+//     generated from those lines. A conditional (3 operands) needs its own
+//     step kinds and column loop instead;
 //  5. when it is written in formulas, its keyword in keywords.h and the
 //     keyword position's entry in the parser's operation lists (parser.cpp);
 //  6. when it has neutral operands worth removing, a rule in optimizer.cpp.
