@@ -1,6 +1,7 @@
 #include "rows.h"
 
 #include <cstdarg>
+#include <memory>
 
 #include "cells.h"
 #include "evaluate.h"
@@ -47,6 +48,7 @@ class RowLoop {
       }
     b_.values.resize(slots_.size() * kBlockRows);
     b_.results.resize(formulas.size() * kBlockRows);
+    evaluator_ = std::make_unique<BlockEvaluator>(columns_, b_.values.data());
     b_.times.resize(kBlockRows);
     b_.time_fields.resize(kBlockRows);
     b_.time_empty.resize(kBlockRows);
@@ -61,7 +63,7 @@ class RowLoop {
       int rc = fill(block_rows, n);
       if (rc != 0) return rc;
       if (n == 0) break;
-      evaluate_block(formulas_, b_.values.data(), n, b_.results.data());
+      evaluator_->evaluate(formulas_, n, b_.results.data());
       if (rows == 0) write_header();
       write(n);
       rows += n;
@@ -212,6 +214,7 @@ class RowLoop {
   std::FILE* out_;
   std::vector<int> slots_;  // the column of each slot
   Block b_;
+  std::unique_ptr<BlockEvaluator> evaluator_;
   std::string scratch_, line_;
   std::vector<Field> fields_;
   std::vector<float> plot_values_;
