@@ -14,6 +14,12 @@ struct ctlcalc_access {
   // long to prepare); reading the built-in variables into their slots.
   [[gnu::noinline]] static bool make_ready(ctlcalc& c, float* result);
   [[gnu::noinline]] static void read_builtins(ctlcalc& c, const ctlcalc_prepared* p);
+  // eval's interpreter (fast_eval.cpp), for code without machine code or
+  // code that changed since it was made.
+  [[gnu::noinline]] static float interpret(ctlcalc& c);
+  // eval when the machine code is not ready to run: seals it and runs it,
+  // or interprets.
+  [[gnu::noinline]] static float first_run(ctlcalc& c);
   // eval's first run of machine code: seals its pages (native.h); false
   // when there is none.
   [[gnu::noinline]] static bool seal_native(ctlcalc& c);

@@ -35,37 +35,44 @@ void ctlcalc_access::read_builtins(ctlcalc& c, const ctlcalc_prepared* p) {
     p->slots[i] = c.*kBuiltinFields[p->fetch[i].index];
 }
 
-// The loop lives in eval itself: a call into a separate function costs a
-// second prologue per evaluation.
+// eval is the short road to the machine code: a test and a jump, so that
+// the machine code's run pays no prologue of the interpreter's. Code that
+// changed in the buffer goes from the machine code on to the interpreter,
+// which prepares (and checks) it again.
 float ctlcalc::eval() {
-  // The machine code, when there is some and the caller allows it; it
-  // reports code changed in the buffer, which then takes the road below
-  // (prepared and checked again).
-  if (const ctlcalc_prepared* n = prepared;
-      n && n->code == code && n->capacity == codesize && !(types & ctlcalc_interpret) &&
-      (__builtin_expect(n->native.entry != nullptr, 1) || ctlcalc_access::seal_native(*this))) {
-    const std::uint64_t r = n->native.entry(code, getvalue, &x);
-    if (__builtin_expect(!(r & kNativeCodeChanged), 1)) {
-      g_stack.count = 0;
-      g_pc = n->length;
-      return bits_float(static_cast<std::uint32_t>(r));
-    }
-  }
+  const ctlcalc_prepared* const n = prepared;
+  if (__builtin_expect(n && n->native.entry && n->code == code && n->capacity == codesize &&
+                           !(types & ctlcalc_interpret),
+                       1))
+    return n->native.entry(this, code, getvalue);
+  return ctlcalc_access::first_run(*this);
+}
+
+// The first run of machine code made at compile turns its pages executable.
+float ctlcalc_access::first_run(ctlcalc& c) {
+  const ctlcalc_prepared* const n = c.prepared;
+  if (n && n->code == c.code && n->capacity == c.codesize && !(c.types & ctlcalc_interpret) && seal_native(c))
+    return n->native.entry(&c, c.code, c.getvalue);
+  return interpret(c);
+}
+
+// The interpreter: the loop lives in one function, with no call per step.
+float ctlcalc_access::interpret(ctlcalc& c) {
   // A prepared form is only made from code that is there and not empty, so
   // a match settles those questions too.
-  if (__builtin_expect(!still_matches(prepared, code, codesize), 0)) {
+  if (__builtin_expect(!still_matches(c.prepared, c.code, c.codesize), 0)) {
     float result;
-    if (!ctlcalc_access::make_ready(*this, &result)) return result;
+    if (!ctlcalc_access::make_ready(c, &result)) return result;
   }
-  const ctlcalc_prepared* const p = prepared;
+  const ctlcalc_prepared* const p = c.prepared;
   float* const slot = p->slots;
   // The variables' values into their slots: the callback once per variable
   // instruction, in code order, then the built-in fields.
   {
-    const ctlcalc_getvalue get = getvalue;
+    const ctlcalc_getvalue get = c.getvalue;
     const Fetch* const f = p->fetch;
     for (std::uint32_t i = 0, n = p->calls; i < n; ++i) slot[i] = get(f[i].index, f[i].type);
-    if (__builtin_expect(p->builtins != 0, 0)) ctlcalc_access::read_builtins(*this, p);
+    if (__builtin_expect(p->builtins != 0, 0)) ctlcalc_access::read_builtins(c, p);
   }
   float* const bottom = reinterpret_cast<float*>(g_stack.cells);
   float* sp = bottom;  // results set aside

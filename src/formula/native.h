@@ -5,7 +5,8 @@
 // The function first compares the caller's code buffer with the code it was
 // made from, then calls the value callback once per variable instruction in
 // code order, then runs the steps with the accumulator in a register and
-// the values set aside on its own stack frame. Every operation computes
+// the values set aside on its own stack frame, and leaves the machine's
+// stack and program counter as the interpreter does. Every operation computes
 // exactly what the value rules say; the math functions are the ones the
 // handlers call, so the result has the handlers' bits.
 #pragma once
@@ -19,11 +20,11 @@ struct ctlcalc_prepared;
 
 namespace vt::formula {
 
-// The generated function. Returns the result's bits in the low 32 bits; bit
-// 32 is set (and nothing else done, the callback not called) when the code
-// in the buffer differs from the code the function was made from.
-using NativeEntry = std::uint64_t (*)(const codeentry* code, ctlcalc_getvalue get, const float* builtins);
-constexpr std::uint64_t kNativeCodeChanged = std::uint64_t{1} << 32;
+// The generated function: eval's result for the object c, whose code buffer
+// and value callback are passed too. When the code in the buffer differs
+// from the code the function was made from, it goes on to the interpreter
+// (ctlcalc_access::interpret) before anything else is done.
+using NativeEntry = float (*)(ctlcalc* c, const codeentry* code, ctlcalc_getvalue get);
 
 // The function and the pages it lives in, owned by a prepared block. The
 // code is written at compile and the pages are turned read+execute when it

@@ -29,8 +29,11 @@
 // arguments on the stack and gets called functions' results in st(0).
 #include "formula/native.h"
 
+#include "formula/access.h"
+
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -141,12 +144,69 @@ constexpr std::uint32_t kMaxFrameVariables = 512;
 // Conditions of the jumps, the low nibble of their opcodes.
 enum Condition : std::uint8_t { kB = 0x2, kAE = 0x3, kE = 0x4, kNE = 0x5, kBE = 0x6, kA = 0x7, kP = 0xA };
 
+// An instruction sequence assembled once with marker values in its 32-bit
+// fields (displacements, immediates, jump distances); emitting it again is a
+// copy of its bytes and a write of each field. The variable reads and the
+// code check repeat one sequence per instruction, so they go this way.
+struct Pattern {
+  static constexpr std::uint32_t kMarker[4] = {0x5A3C1E01u, 0x5A3C1E02u, 0x5A3C1E03u, 0x5A3C1E04u};
+  std::uint8_t bytes[48];
+  std::uint8_t size = 0;
+  std::uint8_t field[4] = {};
+
+  template <class F>
+  explicit Pattern(int fields, F assemble) {
+    std::uint8_t buffer[64];
+    Xbyak::CodeGenerator a(sizeof buffer, buffer);
+    assemble(a);
+    size = static_cast<std::uint8_t>(a.getSize());
+    std::memcpy(bytes, buffer, size);
+    for (int f = 0; f < fields; ++f)
+      for (std::uint8_t at = 0; at + 4 <= size; ++at)
+        if (std::memcmp(bytes + at, &kMarker[f], 4) == 0) field[f] = at;
+  }
+};
+constexpr std::uint32_t Pattern::kMarker[4];
+constexpr std::int32_t kM0 = 0x5A3C1E01, kM1 = 0x5A3C1E02, kM2 = 0x5A3C1E03, kM3 = 0x5A3C1E04;
+
+// The code check of one field: compare, and on a difference jump (the
+// distance in the third field).
+#if defined(__x86_64__) && defined(_WIN32)
+#define VT_CODE_REG rdx
+#elif defined(__x86_64__)
+#define VT_CODE_REG rsi
+#else
+#define VT_CODE_REG eax
+#endif
+const Pattern kCheck(3, [](Xbyak::CodeGenerator& a) {
+  a.cmp(a.dword[a.VT_CODE_REG + kM0], static_cast<std::uint32_t>(kM1));
+  a.db(0x0F), a.db(0x85), a.dd(static_cast<std::uint32_t>(kM2));
+});
+#undef VT_CODE_REG
+// One variable read: index and type as the arguments, the callback's
+// address at a frame offset, the value stored at another.
+const Pattern kFetch(4, [](Xbyak::CodeGenerator& a) {
+#if defined(__x86_64__)
+#if defined(_WIN32)
+  a.mov(a.ecx, static_cast<std::uint32_t>(kM0)), a.mov(a.edx, static_cast<std::uint32_t>(kM1));
+#else
+  a.mov(a.edi, static_cast<std::uint32_t>(kM0)), a.mov(a.esi, static_cast<std::uint32_t>(kM1));
+#endif
+  a.call(a.qword[a.rsp + kM2]);
+  a.movss(a.dword[a.rsp + kM3], a.xmm0);
+#else
+  a.mov(a.dword[a.esp], static_cast<std::uint32_t>(kM0)), a.mov(a.dword[a.esp + 4], static_cast<std::uint32_t>(kM1));
+  a.call(a.dword[a.esp + kM2]);
+  a.fstp(a.dword[a.esp + kM3]);
+#endif
+});
+
 // One emitter serves every compile (its registers and buffer are set up
 // once); jumps are patched by hand, so that a compile allocates nothing
 // once the vectors have their size.
 class Emitter : public Xbyak::CodeGenerator {
  public:
-  Emitter(void* buffer, std::size_t size) : CodeGenerator(size, buffer) {}
+  Emitter(void* buffer, std::size_t size) : CodeGenerator(size, buffer), buffer_(static_cast<std::uint8_t*>(buffer)) {}
 
   // False when the steps do not form what the prepared form promises (a
   // set-aside value popped that was never pushed, a branch target reached
@@ -213,6 +273,18 @@ class Emitter : public Xbyak::CodeGenerator {
     stubs_.clear();
   }
 
+  // Copies a pattern with its fields; returns where it starts.
+  std::size_t put(const Pattern& p, std::uint32_t f0, std::uint32_t f1, std::uint32_t f2 = 0, std::uint32_t f3 = 0) {
+    const std::size_t at = getSize();
+    setSize(at + p.size);  // throws when the buffer is full
+    std::uint8_t* out = buffer_ + at;
+    std::memcpy(out, p.bytes, p.size);
+    const std::uint32_t f[4] = {f0, f1, f2, f3};
+    for (int i = 0; i < 4; ++i)
+      if (p.field[i]) std::memcpy(out + p.field[i], &f[i], 4);
+    return at;
+  }
+
   // ---- jumps: the opcode with a 32-bit displacement, patched once the
   // target is known; the position returned is the end of the instruction.
   std::size_t jump_forward(Condition c) {
@@ -256,65 +328,76 @@ class Emitter : public Xbyak::CodeGenerator {
   void pool() {
 #if defined(__x86_64__)
     pool_ = getCode();
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&kConstants);
-    for (std::size_t i = 0; i < sizeof(Constants); ++i) db(bytes[i]);
-    for (std::uint32_t k = variables_; k < p_->length; ++k) dd(float_bits(p_->slots[k]));
-    while (getSize() % 16) db(0xCC);
+    const std::size_t constants = p_->length > variables_ ? 4 * (p_->length - variables_) : 0;
+    setSize((sizeof(Constants) + constants + 15) / 16 * 16);
+    std::memcpy(buffer_, &kConstants, sizeof(Constants));
+    std::memcpy(buffer_ + sizeof(Constants), p_->slots + variables_, constants);
 #endif
   }
 
   // ---- frame
-  // Before the entry: the answer for code that changed.
+  // Before the entry: code that changed goes on to the interpreter with
+  // the arguments as they came (the object first), which prepares it again.
   void changed_block() {
+    const auto interpret = reinterpret_cast<std::size_t>(&ctlcalc_access::interpret);
 #if defined(__x86_64__)
-    mov(rax, kNativeCodeChanged);
+    mov(rax, interpret);
+    jmp(rax);
 #else
-    xor_(eax, eax);
-    mov(edx, 1);
+    mov(eax, interpret);
+    jmp(eax);
 #endif
-    ret();
   }
 
   void prologue() {
 #if defined(__x86_64__)
     sub(rsp, static_cast<std::uint32_t>(frame_));
 #if defined(_WIN32)
-    mov(qword[rsp + saved_], rdx), mov(qword[rsp + saved_ + 8], r8);
+    mov(qword[rsp + saved_], r8), mov(qword[rsp + saved_ + 8], rcx);
 #else
-    mov(qword[rsp + saved_], rsi), mov(qword[rsp + saved_ + 8], rdx);
+    mov(qword[rsp + saved_], rdx), mov(qword[rsp + saved_ + 8], rdi);
 #endif
 #else
     sub(esp, static_cast<std::uint32_t>(frame_));
 #endif
   }
 
+  // The machine's state as the stack program leaves it (the result
+  // popped, the program counter on the terminator), the result returned.
   void epilogue() {
-    movd(eax, xmm0);
-    if (!k64) xor_(edx, edx);
+    const auto stack = reinterpret_cast<std::size_t>(&g_stack.count);
+    const auto pc_distance = reinterpret_cast<std::intptr_t>(&g_pc) - static_cast<std::intptr_t>(stack);
+#if defined(__x86_64__)
+    mov(rax, stack);
+    mov(dword[rax], 0);
+    if (pc_distance == static_cast<std::int32_t>(pc_distance)) {
+      mov(dword[rax + static_cast<int>(pc_distance)], p_->length);
+    } else {
+      mov(rax, reinterpret_cast<std::size_t>(&g_pc));
+      mov(dword[rax], p_->length);
+    }
+#else
+    mov(dword[stack], 0);
+    mov(dword[reinterpret_cast<std::size_t>(&g_pc)], p_->length);
+    movss(dword[esp], xmm0);  // a float comes back in st(0)
+    fld(dword[esp]);
+#endif
     add(stack_, static_cast<std::uint32_t>(frame_));
     ret();
   }
 
   // Runs before the prologue: nothing to restore on the way out.
   void check_code(const codeentry* code) {
-#if defined(__x86_64__)
-#if defined(_WIN32)
-    const RegExp base(rcx);
-#else
-    const RegExp base(rdi);
-#endif
-#else
-    mov(eax, dword[esp + 4]);
-    const RegExp base(eax);
-#endif
+    if (!k64) mov(eax, dword[esp + 8]);
+    const auto check = [&](std::uint32_t offset, std::uint32_t value) {
+      const std::size_t end = put(kCheck, offset, value) + kCheck.size;
+      const auto distance = static_cast<std::int32_t>(changed_ - end);
+      std::memcpy(buffer_ + end - kCheck.size + kCheck.field[2], &distance, 4);
+    };
     for (std::uint32_t i = 0; i <= p_->length; ++i) {
       const std::int32_t op = i < p_->length ? code[i].op : op_null;
-      cmp(dword[base + (8 * i + 4)], static_cast<std::uint32_t>(op));
-      jump_back(kNE, changed_);
-      if (op == op_cfpush || op == op_cbpush || op == op_vfpush || op == op_vbpush) {
-        cmp(dword[base + 8 * i], code[i].value.bits);
-        jump_back(kNE, changed_);
-      }
+      check(8 * i + 4, static_cast<std::uint32_t>(op));
+      if (op == op_cfpush || op == op_cbpush || op == op_vfpush || op == op_vbpush) check(8 * i, code[i].value.bits);
     }
   }
 
@@ -324,30 +407,27 @@ class Emitter : public Xbyak::CodeGenerator {
     for (std::uint32_t i = 0; i < p_->calls; ++i) {
       const auto index = static_cast<std::uint32_t>(static_cast<std::int32_t>(p_->fetch[i].index));
       const auto type = static_cast<std::uint32_t>(static_cast<std::int32_t>(p_->fetch[i].type));
-#if defined(__x86_64__)
-#if defined(_WIN32)
-      mov(ecx, index), mov(edx, type);
-#else
-      mov(edi, index), mov(esi, type);
-#endif
-      call(qword[rsp + saved_]);
-      movss(slot(static_cast<std::uint16_t>(i)), xmm0);
-#else
-      mov(dword[esp], index), mov(dword[esp + 4], type);
-      call(dword[esp + frame_ + 8]);
-      fstp(slot(static_cast<std::uint16_t>(i)));
-#endif
+      const auto callback = static_cast<std::uint32_t>(k64 ? saved_ : frame_ + 12);
+      put(kFetch, index, type, callback, static_cast<std::uint32_t>(kVariablesBase + 4 * i));
     }
     if (!p_->builtins) return;
 #if defined(__x86_64__)
     mov(rax, qword[rsp + saved_ + 8]);
 #else
-    mov(eax, dword[esp + frame_ + 12]);
+    mov(eax, dword[esp + frame_ + 4]);
 #endif
     for (std::uint32_t i = p_->calls; i < variables_; ++i) {
-      mov(ecx, dword[RegExp(eax_or_rax()) + 4 * p_->fetch[i].index]);
+      mov(ecx, dword[RegExp(eax_or_rax()) + (builtins_offset() + 4 * p_->fetch[i].index)]);
       mov(slot(static_cast<std::uint16_t>(i)), ecx);
     }
+  }
+  // Where the object's built-in fields x to yh start.
+  static std::size_t builtins_offset() {
+    static const std::size_t offset = [] {
+      ctlcalc probe;
+      return static_cast<std::size_t>(reinterpret_cast<char*>(&probe.x) - reinterpret_cast<char*>(&probe));
+    }();
+    return offset;
   }
 #if defined(__x86_64__)
   static const Xbyak::Reg64& eax_or_rax() { return Xbyak::util::rax; }
@@ -685,6 +765,7 @@ class Emitter : public Xbyak::CodeGenerator {
     jump_back(s.back);
   }
 
+  std::uint8_t* const buffer_;
   const ctlcalc_prepared* p_ = nullptr;
 #if defined(__x86_64__)
   const Xbyak::Reg32e& stack_ = rsp;
