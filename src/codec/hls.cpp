@@ -5,6 +5,7 @@
 // therefore may lose a step on the way to HLS and back.
 #include <algorithm>
 
+#include "port/fp_state.h"
 #include "veltra/codec.h"
 
 namespace vt::codec {
@@ -82,10 +83,12 @@ void hls_to_rgb(uint16_t hue, uint16_t lightness, uint16_t saturation, uint16_t*
 
 void RGBtoHLS(uint16_t red, uint16_t green, uint16_t blue, uint16_t* hue,
               uint16_t* lightness, uint16_t* saturation) {
+  vt::port::FpGuard fp;
   vt::codec::rgb_to_hls(red, green, blue, hue, lightness, saturation);
 }
 
 void HLStoRGB(uint16_t hue, uint16_t lightness, uint16_t saturation, uint16_t* red,
               uint16_t* green, uint16_t* blue) {
+  vt::port::FpGuard fp;
   vt::codec::hls_to_rgb(hue, lightness, saturation, red, green, blue);
 }

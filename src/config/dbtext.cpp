@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "port/fp_state.h"
 #include "port/memory.h"
 #include "veltra/dbtext.h"
 
@@ -77,9 +78,11 @@ int32_t get_db_text(char* buffer, int32_t size, const double* numbers, int32_t l
 }  // namespace vt::config
 
 int32_t SetDBText(double* numbers, int32_t limit, const char* text) {
+  vt::port::FpGuard fp;
   return vt::config::set_db_text(numbers, limit, text);
 }
 
 int32_t GetDBText(char* buffer, int32_t size, const double* numbers, int32_t limit) {
+  vt::port::FpGuard fp;
   return vt::config::get_db_text(buffer, size, numbers, limit);
 }

@@ -13,6 +13,7 @@
 #include "formula/machine.h"
 #include "formula/prepared.h"
 #include "formula/value_rules.h"
+#include "port/fp_state.h"
 
 using namespace vt::formula;
 
@@ -35,11 +36,13 @@ void ctlcalc_access::read_builtins(ctlcalc& c, const ctlcalc_prepared* p) {
     p->slots[i] = c.*kBuiltinFields[p->fetch[i].index];
 }
 
-// eval is the short road to the machine code: a test and a jump, so that
-// the machine code's run pays no prologue of the interpreter's. Code that
+// eval is the short road to the machine code: the floating-point guard, a
+// test and a call, so that the machine code's run pays no prologue of the
+// interpreter's. Code that
 // changed in the buffer goes from the machine code on to the interpreter,
 // which prepares (and checks) it again.
 float ctlcalc::eval() {
+  vt::port::FpGuard fp;  // the library's floating-point state for the whole run
   const ctlcalc_prepared* const n = prepared;
   if (__builtin_expect(n && n->native.entry && n->code == code && n->capacity == codesize &&
                            !(types & ctlcalc_interpret),

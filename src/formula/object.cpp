@@ -9,6 +9,7 @@
 #include "formula/opcodes.h"
 #include "formula/prepared.h"
 #include "formula/workspace.h"
+#include "port/fp_state.h"
 #include "port/strings.h"
 #include "veltra/ctlcalc.h"
 
@@ -182,6 +183,7 @@ std::int16_t ctlcalc::compile_parsed(tree_node* t) {
 }
 
 std::int16_t ctlcalc::compile() {
+  vt::port::FpGuard fp;
   if (!code || codesize == 0) {
     // Nowhere to put code, not even the terminator.
     error = kErrTooComplex;

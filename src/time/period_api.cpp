@@ -1,4 +1,5 @@
 // The exported period functions and calendar queries.
+#include "port/fp_state.h"
 #include "time/civil.h"
 #include "time/periods.h"
 #include "veltra/period.h"
@@ -22,6 +23,7 @@ int32_t tmv(int what, vt_time_t t, const vt_tm* rec) {
 }
 
 double tmv_dbl(int what, vt_time_t t, const vt_tm* rec) {
+  vt::port::FpGuard fp;
   int32_t r = tmv(what, t, rec);
   if (what == 17 || what == 23 || r == -1) return r;
   return static_cast<double>(static_cast<uint32_t>(r));

@@ -1,6 +1,7 @@
 // The exported conversions: FILETIME and SYSTEMTIME (the Windows types in
 // the Windows builds) around the conversions of time/conversions.h.
 #include "port/clock.h"
+#include "port/fp_state.h"
 #include "time/broken.h"
 #include "time/conversions.h"
 #include "veltra/timeconv.h"
@@ -22,9 +23,15 @@ uint64_t ticks_of(const FILETIME& ft) {
 
 }  // namespace
 
-double Time_tToDate(vt_time_t t) { return epoch_to_ole(static_cast<uint32_t>(t)); }
+double Time_tToDate(vt_time_t t) {
+  vt::port::FpGuard fp;
+  return epoch_to_ole(static_cast<uint32_t>(t));
+}
 
-vt_time_t DateToTime_t(double date) { return static_cast<vt_time_t>(ole_to_epoch(date)); }
+vt_time_t DateToTime_t(double date) {
+  vt::port::FpGuard fp;
+  return static_cast<vt_time_t>(ole_to_epoch(date));
+}
 
 FILETIME Time_tToFILETIME(vt_time_t t) {
   return filetime_of(epoch_to_ticks(static_cast<uint32_t>(t)));
@@ -34,9 +41,15 @@ vt_time_t FILETIMEToTime_t(FILETIME ft) {
   return static_cast<vt_time_t>(ticks_to_epoch_wide(ticks_of(ft)));
 }
 
-double FILETIMEToDouble(FILETIME ft) { return ticks_to_seconds(ticks_of(ft)); }
+double FILETIMEToDouble(FILETIME ft) {
+  vt::port::FpGuard fp;
+  return ticks_to_seconds(ticks_of(ft));
+}
 
-FILETIME DoubleToFILETIME(double seconds) { return filetime_of(seconds_to_ticks(seconds)); }
+FILETIME DoubleToFILETIME(double seconds) {
+  vt::port::FpGuard fp;
+  return filetime_of(seconds_to_ticks(seconds));
+}
 
 int Time_tToSYSTEMTIME(vt_time_t t, int16_t ms, SYSTEMTIME& st, bool local) {
   vt::port::WallTime w;

@@ -1,4 +1,5 @@
 // The exported time and duration texts.
+#include "port/fp_state.h"
 #include "time/broken.h"
 #include "time/duration_text.h"
 #include "time/timestr.h"
@@ -11,14 +12,22 @@ char* TimeStr(char* buf, vt_time_t t, int16_t ms, int16_t flags) {
   return format_time(buf, static_cast<uint32_t>(t), ms, static_cast<uint16_t>(flags));
 }
 
-vt_time_t ScanHDATime(const char* text) { return static_cast<vt_time_t>(scan_keyword_time(text)); }
+vt_time_t ScanHDATime(const char* text) {
+  vt::port::FpGuard fp;
+  return static_cast<vt_time_t>(scan_keyword_time(text));
+}
 
 vt_time_t ScanTimeStr(char* text, int strict) {
+  vt::port::FpGuard fp;
   return static_cast<vt_time_t>(scan_time(text, strict));
 }
 
 char* TastTmStr(char* buf, int16_t msmode, double seconds) {
+  vt::port::FpGuard fp;
   return buf ? format_duration(buf, msmode, seconds) : nullptr;
 }
 
-double ScanTastTmStr(const char* text) { return scan_duration(text); }
+double ScanTastTmStr(const char* text) {
+  vt::port::FpGuard fp;
+  return scan_duration(text);
+}

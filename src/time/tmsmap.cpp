@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "port/fp_state.h"
 #include "time/broken.h"
 #include "time/civil.h"
 
@@ -27,33 +28,66 @@ tmsmap::tmsmap(vt_time_t t) : val(t == -1 ? -1.0 : value_of(t)) {}
 
 tmsmap::tmsmap(vt_time_t t, int16_t ms) : val(conv(t, ms)) {}
 
-double tmsmap::conv(vt_time_t t, int16_t ms) { return t == -1 ? -1.0 : value_of(t) + ms / 1000.0; }
+double tmsmap::conv(vt_time_t t, int16_t ms) {
+  vt::port::FpGuard fp;
+  return t == -1 ? -1.0 : value_of(t) + ms / 1000.0;
+}
 
-tmsmap tmsmap::operator+(const tmsmap& o) const { return tmsmap(val + o.val); }
-tmsmap tmsmap::operator-(const tmsmap& o) const { return tmsmap(val - o.val); }
-tmsmap tmsmap::operator*(double d) const { return tmsmap(val * d); }
+tmsmap tmsmap::operator+(const tmsmap& o) const {
+  vt::port::FpGuard fp;
+  return tmsmap(val + o.val);
+}
+tmsmap tmsmap::operator-(const tmsmap& o) const {
+  vt::port::FpGuard fp;
+  return tmsmap(val - o.val);
+}
+tmsmap tmsmap::operator*(double d) const {
+  vt::port::FpGuard fp;
+  return tmsmap(val * d);
+}
 tmsmap tmsmap::operator*(int32_t n) const {
+  vt::port::FpGuard fp;
   return tmsmap(n == -1 ? -1.0 : static_cast<double>(static_cast<uint32_t>(n)) * val);
 }
-tmsmap tmsmap::operator/(double d) const { return tmsmap(val / d); }
-tmsmap tmsmap::operator/(int32_t n) const { return tmsmap(val / n * 1000.0); }
+tmsmap tmsmap::operator/(double d) const {
+  vt::port::FpGuard fp;
+  return tmsmap(val / d);
+}
+tmsmap tmsmap::operator/(int32_t n) const {
+  vt::port::FpGuard fp;
+  return tmsmap(val / n * 1000.0);
+}
 
 vt_time_t tmsmap::operator!() const {
+  vt::port::FpGuard fp;
   if (!(val >= 0.0)) return -1;
   double whole = std::fmod(std::trunc(val), kTwoTo32);  // low 32 bits of the count
   return static_cast<vt_time_t>(static_cast<uint32_t>(whole));
 }
 
 int16_t tmsmap::operator~() const {
+  vt::port::FpGuard fp;
   double ms = val * 1000.0;
   if (!(std::fabs(ms) < kMsLimit)) return 0;
   return static_cast<int16_t>(static_cast<int64_t>(ms) % 1000);
 }
 
-bool tmsmap::eq(const tmsmap& o) const { return val == o.val; }
-bool tmsmap::ne(const tmsmap& o) const { return val != o.val; }
-bool tmsmap::lt(const tmsmap& o) const { return val < o.val; }
-bool tmsmap::gt(const tmsmap& o) const { return val > o.val; }
+bool tmsmap::eq(const tmsmap& o) const {
+  vt::port::FpGuard fp;
+  return val == o.val;
+}
+bool tmsmap::ne(const tmsmap& o) const {
+  vt::port::FpGuard fp;
+  return val != o.val;
+}
+bool tmsmap::lt(const tmsmap& o) const {
+  vt::port::FpGuard fp;
+  return val < o.val;
+}
+bool tmsmap::gt(const tmsmap& o) const {
+  vt::port::FpGuard fp;
+  return val > o.val;
+}
 
 bool tmsmap::addne(int days, int weeks, int months, int quarters, int years) {
   return subadd_nonequidist(days, weeks, months, quarters, years);
@@ -65,6 +99,7 @@ bool tmsmap::subne(int days, int weeks, int months, int quarters, int years) {
 }
 
 bool tmsmap::subadd_nonequidist(int days, int weeks, int months, int quarters, int years) {
+  vt::port::FpGuard fp;
   const vt_tm* now = localtime(static_cast<uint32_t>(!*this));
   if (!now) return false;
   double fraction = std::fmod(val, 1.0);

@@ -1,6 +1,7 @@
 // Page margins of a printer DC.
 #include <windows.h>
 
+#include "port/fp_state.h"
 #include "print/margins.h"
 #include "veltra/message.h"
 #include "veltra/print.h"
@@ -11,6 +12,7 @@ constexpr UINT kMsgMarginsTooLarge = 210;
 
 int16_t PrtCalcMargins(HDC dc, const float* margins, int32_t* left, int32_t* right, int32_t* top,
                        int32_t* bottom, int16_t show) {
+  vt::port::FpGuard fp;
   if (!margins || !left || !right || !top || !bottom) return 0;
   vt::print::PageBox box;
   bool ok = vt::print::compute_page_box(GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES),
