@@ -5,7 +5,11 @@ namespace vt::formula {
 ParseState g_parse;
 
 tree_node* NodeArena::make() {
-  if (block_ == blocks_.size()) blocks_.emplace_back(new tree_node[kBlockNodes]);
+  if (block_ == blocks_.size()) {
+    // Owned before the list grows, so that a failing growth frees it.
+    std::unique_ptr<tree_node[]> block(new tree_node[kBlockNodes]);
+    blocks_.push_back(std::move(block));
+  }
   tree_node* n = &blocks_[block_][used_];
   if (++used_ == kBlockNodes) {
     ++block_;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "frame/no_throw.h"
 #include "print/columns.h"
 #include "print/sources.h"
 #include "veltra/print.h"
@@ -12,9 +13,15 @@ int DetectColumns(FILE* stream, int* starts, int* header_line, char* header) {
   if (starts) std::fill(starts, starts + kMaxColumns, -1);
   if (header) header[0] = '\0';
   if (!stream || !starts) return 0;
-  FileSource source(stream);
-  LineReader reader(source);
-  Columns c = detect_columns(read_window(reader));
+  Columns c;
+  // The window of lines is strings: out of memory finds no columns.
+  if (!vt::frame::or_failure(false, [&] {
+        FileSource source(stream);
+        LineReader reader(source);
+        c = detect_columns(read_window(reader));
+        return true;
+      }))
+    return 0;
   std::copy(c.starts.begin(), c.starts.end(), starts);
   if (header_line) *header_line = c.header_line;
   if (header) {

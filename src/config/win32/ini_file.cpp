@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "config/ini_location.h"
+#include "frame/no_throw.h"
 #include "veltra/paths.h"
 #include "veltra/settings.h"
 
@@ -24,8 +25,13 @@ extern "C" char* MakeIniFile(HINSTANCE module, char* buffer) {
   if (!buffer) return nullptr;
   char module_path[kIniPathSize] = "";
   GetModuleFileNameA(module, module_path, sizeof module_path);
-  vt::config::IniBeside beside = vt::config::ini_beside_module(module_path);
   buffer[0] = '\0';
+  vt::config::IniBeside beside;
+  if (!vt::frame::or_failure(false, [&] {
+        beside = vt::config::ini_beside_module(module_path);
+        return true;
+      }))
+    return buffer;
   if (!beside.ok) return buffer;
 
   memcpy(buffer, beside.path.c_str(), beside.path.size() + 1);

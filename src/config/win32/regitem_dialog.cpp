@@ -9,6 +9,7 @@
 #include "config/regitem_rules.h"
 #include "config/win32/text_or_id.h"
 #include "frame/attach.h"
+#include "frame/no_throw.h"
 #include "resources/resource_ids.h"
 #include "ui/win32/grid_protocol.h"
 #include "veltra/listctl.h"
@@ -125,7 +126,7 @@ LRESULT on_notify(HWND dialog, const REGITEMLIST& list, const grid::Notify& n) {
   return 0;
 }
 
-INT_PTR CALLBACK dialog_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
+INT_PTR handle_message(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_INITDIALOG:
       g_open_list = reinterpret_cast<const REGITEMLIST*>(lp);
@@ -148,6 +149,17 @@ INT_PTR CALLBACK dialog_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
       return FALSE;
   }
   return FALSE;
+}
+
+// The table's texts are strings: when memory runs out while filling or
+// answering it, the dialog closes (RegItemEdit still returns 0) instead of
+// letting an exception unwind through the system's dialog code.
+INT_PTR CALLBACK dialog_proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
+  constexpr INT_PTR kFailed = -1;
+  INT_PTR r = vt::frame::or_failure(kFailed, [&] { return handle_message(dialog, msg, wp, lp); });
+  if (r != kFailed) return r;
+  EndDialog(dialog, IDCANCEL);
+  return TRUE;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 
+#include "frame/no_throw.h"
 #include "platform/path_text.h"
 #include "port/strings.h"
 #include "veltra/paths.h"
@@ -51,7 +52,11 @@ extern "C" BOOL ChooseFileName2(HWND owner, char* file, int size, DWORD flags, c
     copy_text(filter_buf.get(), filter);
   else
     vt::port::load_string(kDefaultFilterId, filter_buf.get(), kPathSize);
-  copy_text(folder_buf.get(), vt::platform::initial_folder(file, folder).c_str());
+  if (!vt::frame::or_failure(false, [&] {
+        copy_text(folder_buf.get(), vt::platform::initial_folder(file, folder).c_str());
+        return true;
+      }))
+    return FALSE;
   PrepareFilter(filter_buf.get());
 
   OPENFILENAMEA ofn = {};

@@ -1,6 +1,7 @@
 // Creating a chain of folders.
 #include <windows.h>
 
+#include "frame/no_throw.h"
 #include "platform/path_text.h"
 #include "veltra/paths.h"
 
@@ -14,7 +15,13 @@ bool exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_
 // CreateDirectoryA gets a short relative name.
 extern "C" int mkpath(const char* path) {
   using vt::platform::FolderChain;
-  FolderChain plan = vt::platform::plan_folder_chain(path);
+  FolderChain plan;
+  // The plan holds the folder names; nothing has been created before it is made.
+  if (!vt::frame::or_failure(false, [&] {
+        plan = vt::platform::plan_folder_chain(path);
+        return true;
+      }))
+    return -1;
   switch (plan.kind) {
     case FolderChain::kInvalid:
       return -1;

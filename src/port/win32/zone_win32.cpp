@@ -1,6 +1,7 @@
 #include <windows.h>
 
-#include <vector>
+#include <memory>
+#include <new>
 
 #include "port/zone.h"
 
@@ -45,8 +46,9 @@ bool read_tz(char* buf, std::size_t size) {
   if (n == 0) return GetLastError() != ERROR_ENVVAR_NOT_FOUND;
   if (n < size) return true;
   // Too long for the buffer: n is the size needed; read it whole and cut.
-  std::vector<char> whole(n);
-  DWORD m = GetEnvironmentVariableA("TZ", whole.data(), n);
+  std::unique_ptr<char[]> whole(new (std::nothrow) char[n]);
+  if (!whole) return false;
+  DWORD m = GetEnvironmentVariableA("TZ", whole.get(), n);
   if (m == 0 || m >= n) return false;
   std::size_t keep = size - 1;
   for (std::size_t i = 0; i < keep; ++i) buf[i] = whole[i];

@@ -4,6 +4,8 @@
 
 #include <objbase.h>
 
+#include <new>
+
 #include "print/win32/job_state.h"
 #include "veltra/message.h"
 #include "veltra/ole.h"
@@ -55,7 +57,8 @@ BOOL run_print_dialog(PRINTDLGA* pd, DWORD* error) {
   }
   // The call record lives on the heap: a terminated thread must not be
   // left pointing into this frame.
-  auto* call = new DialogCall{pd};
+  auto* call = new (std::nothrow) DialogCall{pd};
+  if (!call) return 0;
   HANDLE thread = CreateThread(nullptr, kDialogStack, dialog_thread, call, 0, nullptr);
   if (!thread) {
     delete call;

@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 
+#include "frame/no_throw.h"
 #include "print/pagers.h"
 #include "print/sources.h"
 #include "print/win32/job_state.h"
@@ -67,7 +69,7 @@ int run_job(JobInputs& in) {
 
 DWORD WINAPI worker(void* arg) {
   std::unique_ptr<JobInputs> in(static_cast<JobInputs*>(arg));
-  int result = run_job(*in);
+  int result = vt::frame::or_failure(0, [&] { return run_job(*in); });
   DeleteFileA(in->file);  // consumed whatever the outcome
   return static_cast<DWORD>(result);
 }
@@ -85,7 +87,8 @@ int32_t PrintFile(HWND owner, const PRINTDLGA* pd, const char* file, const LOGFO
     if (static_cast<int16_t>(show) != 0) MessageFMTBox(nullptr, kMsgCannotOpen, 0, file);
     return 0;
   }
-  auto in = std::make_unique<JobInputs>();
+  std::unique_ptr<JobInputs> in(new (std::nothrow) JobInputs());
+  if (!in) return 0;
   in->owner = owner;
   std::memcpy(&in->pd, pd, sizeof in->pd);
   std::snprintf(in->file, sizeof in->file, "%s", file);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "frame/attach.h"
+#include "frame/no_throw.h"
 #include "ui/help_places.h"
 #include "veltra/message.h"
 
@@ -54,9 +55,7 @@ HtmlHelpFn html_help() {
   return fn;
 }
 
-}  // namespace
-
-extern "C" int DllHelp(HWND window, const char* file, UINT command, ULONG_PTR data) {
+int open_help(HWND window, const char* file, UINT command, ULONG_PTR data) {
   const char* name = file && *file ? file : vt::ui::kDefaultHelpFile;
   const std::string path = find_help_file(name);
   if (vt::ui::is_classic_help(name)) return WinHelpA(window, path.c_str(), command, data);
@@ -80,6 +79,13 @@ extern "C" int DllHelp(HWND window, const char* file, UINT command, ULONG_PTR da
   ResourceMessageBox(static_cast<HINSTANCE>(vt::frame::module_handle()), kHelpMissingId, MB_ICONEXCLAMATION,
                      vt::ui::help_file_for_message(path).c_str(), r.topic.c_str());
   return 0;
+}
+
+}  // namespace
+
+// The search and the texts of the message allocate.
+extern "C" int DllHelp(HWND window, const char* file, UINT command, ULONG_PTR data) {
+  return vt::frame::or_failure(0, [&] { return open_help(window, file, command, data); });
 }
 
 extern "C" int DllHelpKey(HWND window, const char* keyword) {
