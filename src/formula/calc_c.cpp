@@ -40,7 +40,9 @@ CalcHandle* CalcCreate(uint32_t textsize, uint32_t codeentries) {
   CalcHandle* h = new (std::nothrow) CalcHandle;
   if (!h) return nullptr;
   h->text = new (std::nothrow) char[textsize];
-  h->code = new (std::nothrow) codeentry[codeentries];
+  // Zeroed: the code read back after a failed compile is a terminator, and
+  // its operand must not be whatever the heap held.
+  h->code = new (std::nothrow) codeentry[codeentries]();
   if (!h->text || !h->code) {
     CalcDestroy(h);
     return nullptr;

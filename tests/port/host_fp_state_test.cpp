@@ -67,12 +67,15 @@ HostState read_state() {
   return s;
 }
 
+// The x87 sticky flags, except the denormal-operand flag: a float or double
+// result comes back through st(0), and the caller's own load of a denormal
+// result raises it.
 std::uint16_t x87_flags() {
   std::uint16_t sw = 0;
 #if defined(__i386__)
   asm volatile("fnstsw %0" : "=m"(sw)::"memory");
 #endif
-  return sw & 0x3F;
+  return sw & 0x3D;
 }
 
 // Variable values that tell the states apart: denormals, large arguments
@@ -241,7 +244,9 @@ TEST(HostFloatState, GivesTheDefaultStatesBitsAndIsLeftAsTheCallerSetIt) {
     EXPECT_EQ(0, flags) << s.name;
     std::size_t first = 0;
     while (first < got.size() && first < expected.size() && got[first] == expected[first]) ++first;
-    EXPECT_TRUE(first == got.size() && first == expected.size()) << s.name << ": first difference at word " << first;
+    EXPECT_TRUE(first == got.size() && first == expected.size())
+        << s.name << ": first difference at word " << first << std::hex << ": "
+        << (first < got.size() ? got[first] : 0) << " against " << (first < expected.size() ? expected[first] : 0);
   }
 }
 
