@@ -28,6 +28,7 @@
 #include "formula/opcodes.h"
 #include "formula/prepared.h"
 #include "formula/value_rules.h"
+#include "port/fp_state.h"
 #include "veltra/ctlcalc.h"
 
 using namespace vt::formula;
@@ -279,6 +280,7 @@ class BlockRun {
 std::int16_t ctlcalc::evalcolumns(const float* const* floats, std::uint32_t float_count,
                                   const std::int16_t* const* booleans, std::uint32_t boolean_count,
                                   float* results, std::uint32_t rows) {
+  vt::port::FpGuard fp;
   if (rows == 0) return 1;
   if (!results) return 0;
   // Empty code, or code that fails the check, gives 0.0 as eval does.

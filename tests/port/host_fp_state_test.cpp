@@ -1,6 +1,6 @@
 // The host's floating-point state does not reach the results: the formula
-// corpus and the benchmark set (compile with folding, stored code, eval
-// through the C handle API), the decimal golden file (format and scan back),
+// corpus and the benchmark set (compile with folding, stored code, eval row
+// by row and by columns through the C handle API), the decimal golden file (format and scan back),
 // durations, time conversions, the time value class and the colour model
 // give the same bits under every host state as under the default one, raise
 // no exception, and leave the caller's state exactly as it was.
@@ -99,6 +99,23 @@ float row_value(void*, std::int16_t index, std::int16_t type) {
   return kValues[(index + g_row) % 16];
 }
 
+// The same values as columns, for the column evaluation.
+float g_float_rows[16][kRows];
+std::int16_t g_bool_rows[24][kRows];
+const float* g_float_columns[16];
+const std::int16_t* g_bool_columns[24];
+
+void fill_columns() {
+  for (int i = 0; i < 24; ++i) {
+    for (int r = 0; r < kRows; ++r) {
+      if (i < 16) g_float_rows[i][r] = kValues[(i + r) % 16];
+      g_bool_rows[i][r] = static_cast<std::int16_t>((i + r) & 1);
+    }
+    if (i < 16) g_float_columns[i] = g_float_rows[i];
+    g_bool_columns[i] = g_bool_rows[i];
+  }
+}
+
 struct Inputs {
   std::vector<std::string> texts;  // formula texts
   std::vector<std::string> codes;  // stored code
@@ -111,6 +128,7 @@ struct Inputs {
 };
 
 Inputs read_inputs() {
+  fill_columns();
   Inputs in;
   std::string dir = std::string(VELTRA_TEST_DATA) + "/../fuzz/corpus/formula";
   if (DIR* d = opendir(dir.c_str())) {
@@ -154,6 +172,9 @@ void evaluate_rows(CalcHandle* h, std::vector<std::uint32_t>& out) {
     for (int b = 0; b < 6; ++b) CalcSetBuiltin(h, b, kValues[(b + 3 * g_row) % 16]);
     put(out, CalcEval(h));
   }
+  float results[kRows];
+  out.push_back(static_cast<std::uint32_t>(CalcEvalColumns(h, g_float_columns, 16, g_bool_columns, 24, results, kRows)));
+  put(out, results);
 }
 
 // Everything the library answers for the inputs, as words.
