@@ -201,6 +201,21 @@ const Pattern kFetch(4, [](Xbyak::CodeGenerator& a) {
 #endif
 });
 
+// The limit after an operation (value_rules.h): the magnitude against the
+// limit, the clamp out of line. Fields: the addresses of the mask and of
+// the limit (x86-64: distances from the instruction's end), and the jump's.
+const Pattern kLimitTest(3, [](Xbyak::CodeGenerator& a) {
+  a.movaps(a.xmm3, a.xmm0);
+#if defined(__x86_64__)
+  a.andps(a.xmm3, a.xword[a.rip + kM0]);
+  a.ucomiss(a.xmm3, a.dword[a.rip + kM1]);
+#else
+  a.andps(a.xmm3, a.xword[static_cast<std::size_t>(static_cast<std::uint32_t>(kM0))]);
+  a.ucomiss(a.xmm3, a.dword[static_cast<std::size_t>(static_cast<std::uint32_t>(kM1))]);
+#endif
+  a.db(0x0F), a.db(0x87), a.dd(static_cast<std::uint32_t>(kM2));
+});
+
 // One emitter serves every compile (its registers and buffer are set up
 // once); jumps are patched by hand, so that a compile allocates nothing
 // once the vectors have their size.
@@ -276,9 +291,12 @@ class Emitter : public Xbyak::CodeGenerator {
   // Copies a pattern with its fields; returns where it starts.
   std::size_t put(const Pattern& p, std::uint32_t f0, std::uint32_t f1, std::uint32_t f2 = 0, std::uint32_t f3 = 0) {
     const std::size_t at = getSize();
-    setSize(at + p.size);  // throws when the buffer is full
+    // All the pattern's room is copied (a fixed size copies fastest); the
+    // bytes past its end are written over next.
+    setSize(at + sizeof p.bytes);  // throws when the buffer is full
+    setSize(at + p.size);
     std::uint8_t* out = buffer_ + at;
-    std::memcpy(out, p.bytes, p.size);
+    std::memcpy(out, p.bytes, sizeof p.bytes);
     const std::uint32_t f[4] = {f0, f1, f2, f3};
     for (int i = 0; i < 4; ++i)
       if (p.field[i]) std::memcpy(out + p.field[i], &f[i], 4);
@@ -467,11 +485,20 @@ class Emitter : public Xbyak::CodeGenerator {
   // Magnitudes above the limit become the limit with their sign; NaN fails
   // the unordered test and passes.
   void limit() {
-    movaps(xmm3, xmm0);
-    andps(xmm3, constant(offsetof(Constants, abs_mask), xword));
-    ucomiss(xmm3, constant(offsetof(Constants, limit), dword));
-    const std::size_t jump = jump_forward(kA);
-    stubs_.push_back({kClamp, jump, getSize()});
+    const Pattern& p = kLimitTest;
+    const std::size_t at = put(p, constant_field(p, 0, offsetof(Constants, abs_mask)),
+                               constant_field(p, 1, offsetof(Constants, limit)));
+    stubs_.push_back({kClamp, at + p.field[2] + 4, at + p.size});
+  }
+  // The value of a pattern's field that names a constant, for a pattern
+  // that is put next: x86-64 the distance from the field's end (the end of
+  // its instruction), i686 the address.
+  std::uint32_t constant_field(const Pattern& p, int field, std::size_t offset) const {
+#if defined(__x86_64__)
+    return static_cast<std::uint32_t>(static_cast<std::int32_t>(offset) - static_cast<std::int32_t>(getSize() + p.field[field] + 4));
+#else
+    return static_cast<std::uint32_t>(reinterpret_cast<std::size_t>(&kConstants) + offset);
+#endif
   }
   // A Boolean cell of the all-ones mask of a compare.
   void mask_to_boolean(const Xmm& x) { andps(x, constant(offsetof(Constants, true_bits), xword)); }
