@@ -3,9 +3,11 @@
 //
 // The function (native.h) runs in four parts:
 //  1. the code buffer is compared with the code the function was made
-//     from: every operation code, and the operand of every instruction
-//     that has one (the bytes evaluation never reads are left out, a change
-//     there cannot change a result), and the terminator;
+//     from, the terminator included: x86-64 compares whole records, 16
+//     bytes at a time, with a copy in the code's pool; i686 compares every
+//     operation code and the operand of every instruction that has one
+//     with immediates (the bytes evaluation never reads are left out, a
+//     change there cannot change a result);
 //  2. the value callback, once per variable instruction in code order, its
 //     results stored in the block's slots (built-in variables and
 //     constants are read from where they are, the object's fields and the
@@ -169,20 +171,14 @@ struct Pattern {
 constexpr std::uint32_t Pattern::kMarker[4];
 constexpr std::int32_t kM0 = 0x5A3C1E01, kM1 = 0x5A3C1E02, kM2 = 0x5A3C1E03, kM3 = 0x5A3C1E04;
 
-// The code check of one field: compare, and on a difference jump (the
-// distance in the third field).
-#if defined(__x86_64__) && defined(_WIN32)
-#define VT_CODE_REG rdx
-#elif defined(__x86_64__)
-#define VT_CODE_REG rsi
-#else
-#define VT_CODE_REG eax
-#endif
+#if !defined(__x86_64__)
+// i686's code check of one field (the code's address in eax): compare, and
+// on a difference jump (the distance in the third field).
 const Pattern kCheck(3, [](Xbyak::CodeGenerator& a) {
-  a.cmp(a.dword[a.VT_CODE_REG + kM0], static_cast<std::uint32_t>(kM1));
+  a.cmp(a.dword[a.eax + kM0], static_cast<std::uint32_t>(kM1));
   a.db(0x0F), a.db(0x85), a.dd(static_cast<std::uint32_t>(kM2));
 });
-#undef VT_CODE_REG
+#endif
 // One variable read: index and type as the arguments, the callback's
 // address at a frame offset, the value stored at another.
 const Pattern kFetch(4, [](Xbyak::CodeGenerator& a) {
@@ -229,7 +225,7 @@ class Emitter : public Xbyak::CodeGenerator {
   bool emit(const ctlcalc_prepared& p, const codeentry* code, std::size_t* entry) {
     begin(p);
     if (variables_ > kMaxFrameVariables) return false;
-    pool();
+    pool(code);
     changed_ = getSize();
     changed_block();
     *entry = getSize();
@@ -343,13 +339,19 @@ class Emitter : public Xbyak::CodeGenerator {
   Xbyak::Address spill(int depth) const { return dword[RegExp(stack_) + (kSpillBase + 4 * depth)]; }
 
   // x86-64: the constants the code reads, 16-byte aligned at the start.
-  void pool() {
+  // x86-64 also keeps a copy of the code records there, the terminator's
+  // included, followed by 8 zero bytes, for the code check.
+  void pool(const codeentry* code) {
 #if defined(__x86_64__)
     pool_ = getCode();
     const std::size_t constants = p_->length > variables_ ? 4 * (p_->length - variables_) : 0;
-    setSize((sizeof(Constants) + constants + 15) / 16 * 16);
+    copy_ = (sizeof(Constants) + constants + 15) / 16 * 16;
+    const std::size_t records = 8 * (static_cast<std::size_t>(p_->length) + 1);
+    setSize((copy_ + records + 8 + 15) / 16 * 16);
     std::memcpy(buffer_, &kConstants, sizeof(Constants));
     std::memcpy(buffer_ + sizeof(Constants), p_->slots + variables_, constants);
+    std::memcpy(buffer_ + copy_, code, records);
+    std::memset(buffer_ + copy_ + records, 0, getSize() - copy_ - records);
 #endif
   }
 
@@ -406,7 +408,27 @@ class Emitter : public Xbyak::CodeGenerator {
 
   // Runs before the prologue: nothing to restore on the way out.
   void check_code(const codeentry* code) {
-    if (!k64) mov(eax, dword[esp + 8]);
+#if defined(__x86_64__)
+    // x86-64: 16 bytes at a time against the copy, one test at the end.
+#if defined(_WIN32)
+    const RegExp base(rdx);
+#else
+    const RegExp base(rsi);
+#endif
+    const std::size_t bytes = 8 * (static_cast<std::size_t>(p_->length) + 1);
+    for (std::size_t at = 0; at < bytes; at += 16) {
+      const Xmm& x = at ? xmm2 : xmm1;
+      if (at + 16 <= bytes) movdqu(x, xword[base + at]);
+      else movq(x, qword[base + at]);  // the last record alone; the copy has zeros after it
+      pcmpeqb(x, xword[rip + static_cast<const void*>(pool_ + copy_ + at)]);
+      if (at) pand(xmm1, xmm2);
+    }
+    pmovmskb(eax, xmm1);
+    cmp(eax, 0xFFFF);
+    jump_back(kNE, changed_);
+    (void)code;
+#else
+    mov(eax, dword[esp + 8]);
     const auto check = [&](std::uint32_t offset, std::uint32_t value) {
       const std::size_t end = put(kCheck, offset, value) + kCheck.size;
       const auto distance = static_cast<std::int32_t>(changed_ - end);
@@ -417,6 +439,7 @@ class Emitter : public Xbyak::CodeGenerator {
       check(8 * i + 4, static_cast<std::uint32_t>(op));
       if (op == op_cfpush || op == op_cbpush || op == op_vfpush || op == op_vbpush) check(8 * i, code[i].value.bits);
     }
+#endif
   }
 
   // The callback once per variable instruction in code order, then the
@@ -566,6 +589,15 @@ class Emitter : public Xbyak::CodeGenerator {
     const Decoded d = kDecode.kinds[s.kind];
     switch (d.group) {
       case kBinary:
+        // A sum or product of a slot and the accumulator is taken the other
+        // way round (the same value; only which NaN comes out of two NaN
+        // operands differs, and NaN payloads are no part of the rules).
+        if (d.form == SA && (d.id == B_PLUS || d.id == B_MUL)) {
+          if (d.id == B_PLUS) addss(xmm0, slot(s.a));
+          else mulss(xmm0, slot(s.a));
+          limit();
+          return true;
+        }
         binary_operands(d.form, s);
         binary(d.id);
         return true;
@@ -810,6 +842,7 @@ class Emitter : public Xbyak::CodeGenerator {
   std::size_t changed_ = 0;  // offset of the answer for changed code
   std::size_t saved_ = 0;  // x86-64: the callback and the fields' address in the frame
   const std::uint8_t* pool_ = nullptr;
+  std::size_t copy_ = 0;  // x86-64: offset of the code's copy in the pool
   bool b_in_register_ = false;
   int depth_ = 0;
   bool bad_ = false;
