@@ -172,8 +172,8 @@ double guard_seconds() {
     asm volatile("" ::: "memory");
   };
   auto bare = [] { asm volatile("" ::: "memory"); };
-  std::pair<double, double> t = time_pair(guarded, bare);
-  return std::max(0.0, t.first - t.second);
+  const auto t = time_turns(guarded, bare);
+  return std::max(0.0, t[0] - t[1]);
 }
 
 }  // namespace
