@@ -10,10 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <dirent.h>
-#include <fstream>
 #include <limits>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -82,27 +79,11 @@ float column_value(std::int16_t index, std::int16_t type) {
   return g_table->f[index][g_row];
 }
 
-std::vector<std::string> corpus_and_set() {
-  std::vector<std::string> texts;
-  std::string dir = std::string(VELTRA_TEST_DATA) + "/../fuzz/corpus/formula";
-  if (DIR* d = opendir(dir.c_str())) {
-    while (dirent* e = readdir(d)) {
-      if (e->d_name[0] == '.') continue;
-      std::ifstream in(dir + "/" + e->d_name, std::ios::binary);
-      std::stringstream s;
-      s << in.rdbuf();
-      texts.push_back(s.str());
-    }
-    closedir(d);
-  }
-  for (const formula_set::Entry& e : formula_set::kFormulas) texts.push_back(e.ours);
-  return texts;
-}
-
 TEST(Columns, GiveEvalsBitsRowByRow) {
   static const Table table;
   g_table = &table;
-  std::vector<std::string> texts = corpus_and_set();
+  std::vector<std::string> texts = harness::corpus();
+  for (const formula_set::Entry& e : formula_set::kFormulas) texts.push_back(e.ours);
   // the built-ins and a deep stack (small blocks) too
   texts.push_back("x * xl - yh / y + a");
   std::string deep = "a";

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -55,22 +54,6 @@ float set_values(std::int16_t index, std::int16_t type) {
   return kFloatRows[g_row][(index + g_row) % kFloatSignals];
 }
 
-std::vector<std::string> corpus() {
-  std::vector<std::string> texts;
-  std::string dir = std::string(VELTRA_TEST_DATA) + "/../fuzz/corpus/formula";
-  if (DIR* d = opendir(dir.c_str())) {
-    while (dirent* e = readdir(d)) {
-      if (e->d_name[0] == '.') continue;
-      std::ifstream in(dir + "/" + e->d_name, std::ios::binary);
-      std::stringstream s;
-      s << in.rdbuf();
-      texts.push_back(s.str());
-    }
-    closedir(d);
-  }
-  return texts;
-}
-
 // Every bit, except that any NaN matches any NaN (payloads are not part of
 // the value rules).
 bool same_bits(float a, float b) { return harness::bits(a) == harness::bits(b) || (std::isnan(a) && std::isnan(b)); }
@@ -99,7 +82,7 @@ bool same_bits(float a, float b) { return harness::bits(a) == harness::bits(b) |
 }
 
 TEST(FastLoop, MachineCodeInterpreterAndHandlersAgreeOnTheBenchmarkSetAndTheCorpus) {
-  std::vector<std::string> texts = corpus();
+  std::vector<std::string> texts = harness::corpus();
   EXPECT_GE(texts.size(), 10u);
   for (const formula_set::Entry& e : formula_set::kFormulas) texts.push_back(e.ours);
   int compared = 0;

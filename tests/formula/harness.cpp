@@ -1,5 +1,9 @@
 #include "harness.h"
 
+#include <dirent.h>
+#include <fstream>
+#include <sstream>
+
 namespace harness {
 
 Signals g_signals;
@@ -50,6 +54,22 @@ void set_default_signals() {
   g_signals.b[10] = 1;
   g_signals.b[11] = 0;
   g_signals.b[12] = 1;
+}
+
+std::vector<std::string> corpus() {
+  std::vector<std::string> texts;
+  std::string dir = std::string(VELTRA_TEST_DATA) + "/../fuzz/corpus/formula";
+  if (DIR* d = opendir(dir.c_str())) {
+    while (dirent* e = readdir(d)) {
+      if (e->d_name[0] == '.') continue;
+      std::ifstream in(dir + "/" + e->d_name, std::ios::binary);
+      std::stringstream s;
+      s << in.rdbuf();
+      texts.push_back(s.str());
+    }
+    closedir(d);
+  }
+  return texts;
 }
 
 }  // namespace harness

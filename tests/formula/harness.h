@@ -44,4 +44,7 @@ struct Formula {
 // Sets a=1.5, b=-2.25, c=4, t=10, p=true, q=false, r=true.
 void set_default_signals();
 
+// The formula texts of the fuzzer's seed corpus.
+std::vector<std::string> corpus();
+
 }  // namespace harness
