@@ -17,3 +17,15 @@ float ctlcalc_access::run_reference(ctlcalc& c) {
   } while (c.code[g_pc].op != op_null);
   return pop_float();
 }
+
+void ctlcalc_access::run_three_ways(ctlcalc& c, float results[3], void (*before)(int way)) {
+  c.setnative(1);
+  before(0);
+  results[0] = c.eval();
+  c.setnative(0);
+  before(1);
+  results[1] = c.eval();
+  c.setnative(1);
+  before(2);
+  results[2] = run_reference(c);
+}

@@ -41,11 +41,13 @@ std::int16_t set_names(const char* name, std::int16_t type) {
   return harness::get_name(name, type);
 }
 
-std::vector<std::pair<int, int>> g_calls;  // (index, type) of every value callback call
+// (index, type) of every value callback call, per way of evaluating
+std::vector<std::pair<int, int>> g_calls[3];
+int g_way = 0;
 
 float set_values(std::int16_t index, std::int16_t type) {
   using namespace formula_set;
-  g_calls.emplace_back(index, type);
+  g_calls[g_way].emplace_back(index, type);
   int i = index - kSetBase;
   if (i >= 0 && i < kFloatSignals) return kFloatRows[g_row][i];
   if (i >= kFloatSignals && i < kFloatSignals + kBoolSignals)
@@ -60,23 +62,16 @@ bool same_bits(float a, float b) { return harness::bits(a) == harness::bits(b) |
 
 // Evaluates three ways; false (with a message) when they disagree.
 ::testing::AssertionResult three_ways_agree(ctlcalc& calc, bool expect_native) {
-  calc.setnative(1);
-  g_calls.clear();
-  const float native = calc.eval();
-  const auto native_calls = g_calls;
+  float r[3];
+  ctlcalc_access::run_three_ways(calc, r, [](int way) {
+    g_way = way;
+    g_calls[way].clear();
+  });
   if (expect_native && !ctlcalc_access::runs_native(calc)) return ::testing::AssertionFailure() << "no machine code";
-  calc.setnative(0);
-  g_calls.clear();
-  const float interpreted = calc.eval();
-  const auto interpreted_calls = g_calls;
-  calc.setnative(1);
-  g_calls.clear();
-  const float reference = ctlcalc_access::run_reference(calc);
-  const auto reference_calls = g_calls;
-  if (!same_bits(reference, interpreted) || !same_bits(reference, native))
-    return ::testing::AssertionFailure() << std::hex << "handlers " << harness::bits(reference) << " interpreter "
-                                         << harness::bits(interpreted) << " machine code " << harness::bits(native);
-  if (interpreted_calls != reference_calls || native_calls != reference_calls)
+  if (!same_bits(r[2], r[1]) || !same_bits(r[2], r[0]))
+    return ::testing::AssertionFailure() << std::hex << "handlers " << harness::bits(r[2]) << " interpreter "
+                                         << harness::bits(r[1]) << " machine code " << harness::bits(r[0]);
+  if (g_calls[1] != g_calls[2] || g_calls[0] != g_calls[2])
     return ::testing::AssertionFailure() << "value callback calls differ";
   return ::testing::AssertionSuccess();
 }

@@ -159,4 +159,29 @@ TEST(StoredCode, CodeRewrittenInPlaceIsEvaluatedAsItNowStands) {
   }
 }
 
+// A value callback that rewrites the attached code while eval runs: that
+// evaluation finishes the program it started (its variables are read
+// first), and the next one runs the code as it now stands, with machine
+// code or without.
+codeentry* g_rewrite = nullptr;
+float rewriting_value(std::int16_t index, std::int16_t type) {
+  if (g_rewrite) g_rewrite[1].value.f = 4.0f;  // the constant 2 of «a * 2 + b»
+  g_rewrite = nullptr;
+  return harness::get_value(index, type);
+}
+
+TEST(StoredCode, CodeRewrittenByTheCallbackRunsFromTheNextEvaluation) {
+  for (int native = 1; native >= 0; --native) {
+    harness::set_default_signals();  // a = 1.5, b = -2.25
+    harness::Formula f;
+    f.calc.setfunctions(harness::get_name, rewriting_value, nullptr);
+    f.calc.setnative(static_cast<std::int16_t>(native));
+    ASSERT_EQ(1, f.compile("a * 2 + b"));
+    EXPECT_EQ(0.75f, f.calc.eval());  // the code as compiled
+    g_rewrite = f.code;
+    EXPECT_EQ(0.75f, f.calc.eval()) << native;
+    EXPECT_EQ(3.75f, f.calc.eval()) << native;
+  }
+}
+
 }  // namespace
