@@ -1,5 +1,5 @@
-// Out of memory in the Windows-only exports that allocate and need no
-// window: each call repeated with its n-th allocation failing gives the
+// Out of memory in the Windows-only exports that allocate and show no
+// dialog: each call repeated with its n-th allocation failing gives the
 // export's failure result, until it runs through.
 #include <windows.h>
 
@@ -8,6 +8,8 @@
 #include <string>
 
 #include "../failing_new.h"
+#include "veltra/colorlist.h"
+#include "veltra/listctl.h"
 #include "veltra/message.h"
 #include "veltra/paths.h"
 #include "veltra/settings.h"
@@ -61,6 +63,24 @@ TEST(OutOfMemoryWin32, FolderChainHelpAndIniLocationGiveTheirFailureResults) {
                             EXPECT_EQ(ini, out) << n;
                             EXPECT_EQ(failed, ini[0] == '\0') << n;
                           });
+}
+
+// A list box's lines go to the clipboard through a string; the colour list
+// copies its names.
+TEST(OutOfMemoryWin32, ListCopiesAndTheColourListGiveZero) {
+  HWND list = CreateWindowA("LISTBOX", "", WS_POPUP | LBS_HASSTRINGS, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(list);
+  for (int i = 0; i < 40; ++i)
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("Zeile " + std::to_string(i)).c_str()));
+  int copied = -1;
+  each_failing_allocation([&] { copied = List_CopyToClipboard(list); },
+                          [&](bool failed, int n) { EXPECT_EQ(failed ? 0 : 1, copied) << n; });
+  each_failing_allocation([&] { copied = CopyListToClipboard(list, 0); },
+                          [&](bool failed, int n) { EXPECT_EQ(failed, copied == 0) << n; });
+  SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  each_failing_allocation([&] { copied = InitColorList(list, "Rot|Gruen|Blau", nullptr); },
+                          [&](bool failed, int n) { EXPECT_EQ(failed ? 0 : 1, copied) << n; });
+  DestroyWindow(list);
 }
 
 }  // namespace
