@@ -23,63 +23,43 @@ constexpr int32_t kMaxYear = 200;
 
 thread_local vt_tm t_record;
 
-// Floor division and remainder for the edge shift (remainder 0..m-1).
-void carry(int64_t& x, int32_t m, int32_t& field) {
-  int64_t r = x % m;
-  if (r < 0) {
-    r += m;
-    x -= m;
-  }
-  field = static_cast<int32_t>(r);
-  x /= m;
+// Time-of-day fields of a second within the day.
+inline void split_clock(uint32_t secs, vt_tm& out) {
+  out.tm_sec = static_cast<int32_t>(secs % civil::kSecondsPerMinute);
+  out.tm_min = static_cast<int32_t>(secs / civil::kSecondsPerMinute % 60);
+  out.tm_hour = static_cast<int32_t>(secs / civil::kSecondsPerHour);
 }
 
-// localtime within three days of either end: shift the UTC fields of t by
-// the zone offset with explicit carries.
-vt_tm* localtime_edge(uint32_t t) {
-  vt_tm* rec = gmtime(t);
-  if (!rec) return nullptr;
+// Calendar fields of a day.
+inline void put_date(const civil::Date& d, vt_tm& out) {
+  out.tm_mday = d.mday;
+  out.tm_mon = d.month;
+  out.tm_year = d.year;
+  out.tm_wday = d.wday;
+  out.tm_yday = d.yday;
+}
+
+// localtime within three days of either end of the range: the zone's shift
+// (asked of the UTC fields there, where local standard time could leave the
+// range) applied to the seconds, and the local day split again. The day may
+// move by one either way, to 1969-12-31 or 2100-01-01; a shift that moves
+// it further fails.
+bool localtime_edge(uint32_t t, vt_tm& out) {
+  vt_tm utc;
+  if (!split_utc(t, utc)) return false;
   const ZoneState& z = zone_state();
   int64_t shift = -int64_t{z.timezone};
-  if (dst_active(rec->tm_year, rec->tm_yday, rec->tm_hour, rec->tm_min, rec->tm_sec)) {
-    shift -= z.dstbias;
-    rec->tm_isdst = 1;
-  }
-  int64_t x = rec->tm_sec + shift;
-  carry(x, 60, rec->tm_sec);
-  x += rec->tm_min;
-  carry(x, 60, rec->tm_min);
-  x += rec->tm_hour;
-  carry(x, 24, rec->tm_hour);
-  int64_t days = x;
-  // Offsets are far below a day in practice; a carry of more than one day
-  // cannot be represented by the simple date moves below.
-  if (days > 1 || days < -1) return nullptr;
-  int32_t c = static_cast<int32_t>(days);
-  if (c > 0) {
-    rec->tm_mday += c;
-    rec->tm_yday += c;
-    rec->tm_wday = (rec->tm_wday + c) % 7;
-  } else if (c < 0) {
-    rec->tm_wday = (rec->tm_wday + 7 + c) % 7;
-    rec->tm_mday += c;
-    if (rec->tm_mday <= 0) {
-      rec->tm_mday += 31;
-      rec->tm_mon = 11;
-      rec->tm_yday = 364;
-      rec->tm_year -= 1;
-    } else {
-      rec->tm_yday += c;
-    }
-  }
-  if (rec->tm_mday > 31) {
-    if (rec->tm_mon != 11 || rec->tm_year != 199) return nullptr;
-    rec->tm_mday = 1;
-    rec->tm_mon = 0;
-    rec->tm_year = 200;
-    rec->tm_yday = 0;
-  }
-  return rec;
+  const bool daylight = dst_active(utc.tm_year, utc.tm_yday, utc.tm_hour, utc.tm_min, utc.tm_sec);
+  if (daylight) shift -= z.dstbias;
+  const int64_t day = civil::kSecondsPerDay;
+  const int64_t moved = int64_t{t % civil::kSecondsPerDay} + shift;
+  const int64_t day_move = moved >= 0 ? moved / day : -((-moved + day - 1) / day);
+  if (day_move < -1 || day_move > 1) return false;
+  const int64_t local_day = int64_t{t / civil::kSecondsPerDay} + day_move;
+  split_clock(static_cast<uint32_t>(moved - day_move * day), out);
+  put_date(civil::split_days(static_cast<int32_t>(local_day)), out);
+  out.tm_isdst = daylight;
+  return true;
 }
 
 bool add_checked(int32_t a, int32_t b, int32_t& out) { return !__builtin_add_overflow(a, b, &out); }
@@ -99,10 +79,7 @@ bool fields_to_seconds(vt_tm* rec, uint32_t& seconds) {
     }
     if (y < kMinYear || y > kMaxYear) return false;
   }
-  // Every fourth tm_year counts as leap here; 2100 only matters for its
-  // January, which lies before the leap day.
-  int32_t yday = civil::days_before_month(false, rec->tm_mon) + (y % 4 == 0 && rec->tm_mon > 1);
-  int32_t days = civil::days_from_year_day(y, yday);
+  int32_t days = civil::days_from_year_day(y, civil::days_before_month_of(y, rec->tm_mon));
   int32_t day_offset, hours, minutes;
   if (__builtin_sub_overflow(rec->tm_mday, 1, &day_offset) || !add_checked(days, day_offset, days))
     return false;
@@ -116,25 +93,10 @@ bool fields_to_seconds(vt_tm* rec, uint32_t& seconds) {
 
 }  // namespace
 
-vt_tm* thread_record() { return &t_record; }
-
-// Time-of-day fields of a second within the day.
-inline void split_clock(uint32_t secs, vt_tm& out) {
-  out.tm_sec = static_cast<int32_t>(secs % 60);
-  out.tm_min = static_cast<int32_t>(secs / 60 % 60);
-  out.tm_hour = static_cast<int32_t>(secs / 3600);
-}
-
 bool split_utc(uint32_t t, vt_tm& out) {
   if (t > kMaxTime) return false;
-  int32_t days = static_cast<int32_t>(t / civil::kSecondsPerDay);
-  civil::Date d = civil::split_days(days);
   split_clock(t % civil::kSecondsPerDay, out);
-  out.tm_mday = d.mday;
-  out.tm_mon = d.month;
-  out.tm_year = d.year;
-  out.tm_wday = d.wday;
-  out.tm_yday = d.yday;
+  put_date(civil::split_days(static_cast<int32_t>(t / civil::kSecondsPerDay)), out);
   out.tm_isdst = 0;
   return true;
 }
@@ -158,11 +120,7 @@ static bool split_local(uint32_t t, vt_tm& out) {
     if (!split_utc(standard - static_cast<uint32_t>(shift), out)) return false;
   } else {
     split_clock(static_cast<uint32_t>(moved), out);
-    out.tm_mday = d.mday;
-    out.tm_mon = d.month;
-    out.tm_year = d.year;
-    out.tm_wday = d.wday;
-    out.tm_yday = d.yday;
+    put_date(d, out);
   }
   out.tm_isdst = daylight;
   return true;
@@ -171,21 +129,11 @@ static bool split_local(uint32_t t, vt_tm& out) {
 bool local_fields(uint32_t t, vt_tm& out) {
   if (t > kMaxTime) return false;
   read_zone_once();
-  if (t <= kEdgeLow || t >= kEdgeHigh) {
-    const vt_tm* r = localtime_edge(t);
-    if (!r) return false;
-    out = *r;
-    return true;
-  }
+  if (t <= kEdgeLow || t >= kEdgeHigh) return localtime_edge(t, out);
   return split_local(t, out);
 }
 
-vt_tm* localtime(uint32_t t) {
-  // Written in place: local_fields leaves the record untouched on failure
-  // except on the edge path, which works in the record itself anyway.
-  vt_tm* rec = &t_record;
-  return local_fields(t, *rec) ? rec : nullptr;
-}
+vt_tm* localtime(uint32_t t) { return local_fields(t, t_record) ? &t_record : nullptr; }
 
 // Day of the year of a record whose fields already lie within their ranges
 // (month 0-11, day within the month, time of day), or -1 when they do not.
@@ -193,7 +141,7 @@ static int32_t plain_year_day(const vt_tm& r) {
   if (r.tm_mon < 0 || r.tm_mon > 11 || r.tm_hour < 0 || r.tm_hour > 23 || r.tm_min < 0 ||
       r.tm_min > 59 || r.tm_sec < 0 || r.tm_sec > 59 || r.tm_mday < 1)
     return -1;
-  bool leap = r.tm_year % 4 == 0;  // as fields_to_seconds counts
+  bool leap = civil::is_leap(r.tm_year);
   if (r.tm_mday > civil::days_in_month(leap, r.tm_mon)) return -1;
   return civil::days_before_month(leap, r.tm_mon) + r.tm_mday - 1;
 }
@@ -246,7 +194,7 @@ uint32_t local_to_time(int32_t year, int32_t month, int32_t day, int32_t hour, i
                        int32_t second, int32_t dstflag) {
   int32_t y = year - 1900;
   if (y < 70 || y > 199 || month < 1 || month > 12) return kInvalidTime;
-  int32_t yday = day - 1 + civil::days_before_month(false, month - 1) + (y % 4 == 0 && month > 2);
+  int32_t yday = day - 1 + civil::days_before_month_of(y, month - 1);
   int32_t days = civil::days_from_year_day(y, yday);
   uint32_t seconds = ((static_cast<uint32_t>(days) * 24u + static_cast<uint32_t>(hour)) * 60u +
                       static_cast<uint32_t>(minute)) * 60u + static_cast<uint32_t>(second);

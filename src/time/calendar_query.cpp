@@ -35,7 +35,7 @@ int iso_week(const vt_tm& r) {
     // The week belongs to the year before: its 1 January lies 365 or 366
     // days before this one.
     bool prev_leap = civil::is_gregorian_leap(r.tm_year + 1900 - 1);
-    int prev_jan1 = (jan1 + 7 - (prev_leap ? 366 : 365) % 7) % 7;
+    int prev_jan1 = (jan1 + 7 - civil::days_in_year(prev_leap) % 7) % 7;
     return iso_weeks_in_year(prev_jan1, prev_leap);
   }
   if (week > iso_weeks_in_year(jan1, leap_of(r))) return 1;
@@ -84,7 +84,7 @@ int32_t calendar_value(int what, uint32_t t, const vt_tm* rec) {
   const ZoneState& z = zone_state();
   const uint32_t standard = t - static_cast<uint32_t>(z.timezone);
   switch (what) {
-    case 0: return r.tm_sec + 60 * r.tm_min + 3600 * r.tm_hour;
+    case 0: return r.tm_sec + civil::kSecondsPerMinute * r.tm_min + civil::kSecondsPerHour * r.tm_hour;
     case 1: return r.tm_sec;
     case 2: return r.tm_min;
     case 3: return r.tm_hour;
@@ -96,14 +96,14 @@ int32_t calendar_value(int what, uint32_t t, const vt_tm* rec) {
     case 9:
     case 10: return week_of_year(r, what - 8);
     case 11: return r.tm_yday + 1;
-    case 12: return leap_of(r) ? 366 : 365;
+    case 12: return civil::days_in_year(leap_of(r));
     case 13: return days_of_month(r);
-    case 14: return static_cast<int32_t>(standard / 86400u);
+    case 14: return static_cast<int32_t>(standard / civil::kSecondsPerDay);
     case 15: return static_cast<int32_t>(standard);
     case 16: return static_cast<int32_t>(t);
     case 17: return -z.timezone;
     case 18: return r.tm_isdst > 0;
-    case 19: return static_cast<int32_t>(standard + (r.tm_isdst ? 3600u : 0u));
+    case 19: return static_cast<int32_t>(standard + (r.tm_isdst ? civil::kSecondsPerHour : 0));
     case 23: return daylight_day(kInvalidTime, &r) * z.dstbias;
     case 24: return (r.tm_wday + 6) % 7;
     case 25: {

@@ -14,6 +14,8 @@ namespace vt::time::civil {
 constexpr int32_t kSecondsPerMinute = 60;
 constexpr int32_t kSecondsPerHour = 3600;
 constexpr int32_t kSecondsPerDay = 86400;
+constexpr int32_t kMillisecondsPerDay = kSecondsPerDay * 1000;
+constexpr int32_t kDaysPerWeek = 7;
 constexpr int32_t kDaysPerCycle = 4 * 365 + 1;  // four years, one of them leap
 constexpr int32_t kEpochWeekday = 4;            // 1970-01-01 was a Thursday
 constexpr int32_t kEpochYear = 70;              // in tm_year units (since 1900)
@@ -65,13 +67,21 @@ inline int32_t days_before_month(bool leap, int32_t month) {
   return leap ? detail::kDaysBeforeLeap[month] : detail::kDaysBeforeCommon[month];
 }
 
+constexpr int32_t days_in_year(bool leap) { return leap ? 366 : 365; }
+
+// Days before month `month` (0-11) of year `tm_year`, leap or not.
+inline int32_t days_before_month_of(int32_t tm_year, int32_t month) {
+  return days_before_month(is_leap(tm_year), month);
+}
+
 // Days in month `month` (0-11).
 inline int32_t days_in_month(bool leap, int32_t month) {
   return days_before_month(leap, month + 1) - days_before_month(leap, month);
 }
 
-// Splits a day number of -731 (1968-01-01) to 47481 (2099-12-31) into its
-// calendar fields: closed form, no loops. Inline: every breakdown runs it.
+// Splits a day number of -731 (1968-01-01) to 47482 (2100-01-01; of 2100
+// only its first day, which the leap rule does not touch) into its calendar
+// fields: closed form, no loops. Inline: every breakdown runs it.
 inline Date split_days(int32_t days) {
   Date d;
   // r: day within a cycle that starts with a leap year (1968, 1972, ...).

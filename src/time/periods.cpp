@@ -14,7 +14,7 @@ namespace vt::time {
 namespace {
 
 constexpr int32_t kUtcAligned[] = {10, 20, 30, 60, 300, 600, 900, 1200, 1800, 3600};
-constexpr int32_t kBlock4 = 14400, kShift8 = 28800, kDay = 86400;
+constexpr int32_t kBlock4 = 14400, kShift8 = 28800, kDay = civil::kSecondsPerDay;
 constexpr int32_t kWeek = 604800, kMonth = 2635200, kQuarter = 7905600, kYear = 31557600;
 constexpr int kCountDaylight = 1;  // flag bit of period_length
 constexpr int32_t kMarch = 2, kOctober = 9;
@@ -146,7 +146,7 @@ int32_t period_length(uint32_t t, int32_t p, int flags) {
   const ZoneState& z = zone_state();
   const bool daylight = (flags & kCountDaylight) && z.daylight;
   const bool leap = civil::is_gregorian_leap(r.tm_year + 1900);
-  if (p == kYear || p == kYear + 1) return (365 + leap) * kDay;
+  if (p == kYear || p == kYear + 1) return civil::days_in_year(leap) * kDay;
   if (p == kMonth || p == kMonth + 1) {
     int32_t len = civil::days_in_month(leap, r.tm_mon) * kDay;
     if (daylight && r.tm_mon == kMarch) len += z.dstbias;

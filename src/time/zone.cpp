@@ -12,14 +12,9 @@ namespace vt::time {
 
 namespace {
 
-constexpr int32_t kMsPerDay = 86400000;
+constexpr int32_t kMsPerDay = civil::kMillisecondsPerDay;
 
-using detail::g_cache;
-ZoneState& g_zone = g_cache.zone;
-char g_tz_copy[kTzTextSize];
-bool g_have_tz_copy = false;
-bool g_from_system = false;
-port::ZoneInfo g_system;
+using detail::g_zone;
 
 // Fixed rules of a zone given by "TZ": daylight time from the first Sunday
 // of April to the last Sunday of October, both at 02:00.
@@ -57,11 +52,11 @@ const char* skip_digits(const char* p) {
 // name, the offset west of UTC, and any text after it marking daylight time.
 void apply_tz(const char* tz) {
   size_t len = std::strlen(tz);
-  copy_name(g_zone.tzname[0], tz, 3);
+  copy_name(g_zone.state.tzname[0], tz, 3);
   const char* p = tz + (len < 3 ? len : 3);
   bool neg = *p == '-';
   if (neg) ++p;
-  uint32_t sum = static_cast<uint32_t>(read_int(p)) * 3600u;
+  uint32_t sum = static_cast<uint32_t>(read_int(p)) * static_cast<uint32_t>(civil::kSecondsPerHour);
   while (*p == '+' || (*p >= '0' && *p <= '9')) ++p;
   if (*p == ':') {
     sum += static_cast<uint32_t>(read_int(++p)) * 60u;
@@ -71,30 +66,30 @@ void apply_tz(const char* tz) {
       p = skip_digits(p);
     }
   }
-  g_zone.timezone = static_cast<int32_t>(neg ? 0u - sum : sum);
-  g_zone.daylight = static_cast<unsigned char>(*p);
-  if (g_zone.daylight)
-    copy_name(g_zone.tzname[1], p, 3);
+  g_zone.state.timezone = static_cast<int32_t>(neg ? 0u - sum : sum);
+  g_zone.state.daylight = static_cast<unsigned char>(*p);
+  if (g_zone.state.daylight)
+    copy_name(g_zone.state.tzname[1], p, 3);
   else
-    g_zone.tzname[1][0] = '\0';
+    g_zone.state.tzname[1][0] = '\0';
 }
 
 void apply_system(const port::ZoneInfo& z) {
-  g_from_system = true;
-  g_system = z;
+  g_zone.from_system = true;
+  g_zone.system = z;
   int32_t tz = z.bias * 60;
   if (z.standard_date.month != 0) tz += z.standard_bias * 60;
-  g_zone.timezone = tz;
+  g_zone.state.timezone = tz;
   if (z.daylight_date.month != 0 && z.daylight_bias != 0) {
-    g_zone.daylight = 1;
-    g_zone.dstbias = (z.daylight_bias - z.standard_bias) * 60;
+    g_zone.state.daylight = 1;
+    g_zone.state.dstbias = (z.daylight_bias - z.standard_bias) * 60;
   } else {
-    g_zone.daylight = 0;
-    g_zone.dstbias = 0;
+    g_zone.state.daylight = 0;
+    g_zone.state.dstbias = 0;
   }
-  std::memcpy(g_zone.tzname[0], z.standard_name, kZoneNameSize);
-  std::memcpy(g_zone.tzname[1], z.daylight_name, kZoneNameSize);
-  g_zone.tzname[0][kZoneNameSize - 1] = g_zone.tzname[1][kZoneNameSize - 1] = '\0';
+  std::memcpy(g_zone.state.tzname[0], z.standard_name, kZoneNameSize);
+  std::memcpy(g_zone.state.tzname[1], z.daylight_name, kZoneNameSize);
+  g_zone.state.tzname[0][kZoneNameSize - 1] = g_zone.state.tzname[1][kZoneNameSize - 1] = '\0';
 }
 
 
@@ -102,18 +97,18 @@ void apply_system(const port::ZoneInfo& z) {
 
 namespace detail {
 
-ZoneCache g_cache;
+Zone g_zone;
 
 // Both transitions of one year under the rules in force: the system's
 // record when the zone came from it, else the fixed rules.
 YearTransitions transitions_of(int32_t tm_year) {
   TransitionRule start = kFixedStart, end = kFixedEnd;
-  if (g_from_system) {
-    start = rule_of(g_system.daylight_date);
-    end = rule_of(g_system.standard_date);
+  if (g_zone.from_system) {
+    start = rule_of(g_zone.system.daylight_date);
+    end = rule_of(g_zone.system.standard_date);
   }
-  return YearTransitions{dst_transition(false, start, tm_year, g_zone.dstbias),
-                         dst_transition(true, end, tm_year, g_zone.dstbias)};
+  return YearTransitions{dst_transition(false, start, tm_year, g_zone.state.dstbias),
+                         dst_transition(true, end, tm_year, g_zone.state.dstbias)};
 }
 
 // Daylight time holds from the start day at its time (every second of that
@@ -126,41 +121,41 @@ DaylightWindow window_of(int32_t tm_year) {
   const YearTransitions t = transitions_of(tm_year);
   auto seconds_of = [](const Transition& x) {
     int32_t ms = x.ms < 0 ? 0 : x.ms > kMsPerDay ? kMsPerDay : x.ms;
-    return x.day * 86400 + (ms + 999) / 1000;
+    return x.day * civil::kSecondsPerDay + (ms + 999) / 1000;
   };
   DaylightWindow w;
   w.southern = !(t.start.day < t.end.day);
   w.start = seconds_of(t.start);
-  w.end = t.start.day == t.end.day ? t.end.day * 86400 : seconds_of(t.end);
+  w.end = t.start.day == t.end.day ? t.end.day * civil::kSecondsPerDay : seconds_of(t.end);
   return w;
 }
 
 void build_table() {
   for (int32_t y = kTableFirstYear; y <= kTableLastYear; ++y)
-    g_cache.table[y - kTableFirstYear] = window_of(y);
-  g_cache.table_bias = g_zone.dstbias;
-  g_cache.table_valid = true;
+    g_zone.table[y - kTableFirstYear] = window_of(y);
+  g_zone.table_bias = g_zone.state.dstbias;
+  g_zone.table_valid = true;
 }
 
 void read_zone_first() {
-  g_cache.read_once = true;
+  g_zone.read_once = true;
   read_zone();
 }
 
 }  // namespace detail
 
-uint32_t zone_reads() { return g_cache.reads; }
+uint32_t zone_reads() { return g_zone.reads; }
 
 void read_zone() {
-  ++g_cache.reads;
-  g_from_system = false;
-  g_cache.table_valid = false;
+  ++g_zone.reads;
+  g_zone.from_system = false;
+  g_zone.table_valid = false;
   char tz[kTzTextSize];
   if (port::read_tz(tz, sizeof tz)) {
     if (tz[0] == '\0') return;
-    if (g_have_tz_copy && std::strcmp(tz, g_tz_copy) == 0) return;
-    std::memcpy(g_tz_copy, tz, sizeof tz);
-    g_have_tz_copy = true;
+    if (g_zone.have_tz_copy && std::strcmp(tz, g_zone.tz_copy) == 0) return;
+    std::memcpy(g_zone.tz_copy, tz, sizeof tz);
+    g_zone.have_tz_copy = true;
     apply_tz(tz);
     return;
   }
@@ -172,7 +167,7 @@ void read_zone() {
 
 Transition dst_transition(bool is_end, const TransitionRule& rule, int32_t tm_year,
                           int32_t dstbias) {
-  bool leap = tm_year % 4 == 0 && tm_year != 200;
+  bool leap = civil::is_leap(tm_year);
   // A month outside 1-12 (a malformed system record) is read as January.
   int32_t month = rule.month >= 1 && rule.month <= 12 ? rule.month - 1 : 0;
   int32_t first = civil::days_before_month(leap, month);

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "port/zone.h"
+#include "time/civil.h"
 
 namespace vt::time {
 
@@ -73,18 +74,23 @@ struct DaylightWindow {
   bool southern;
 };
 
-// The zone state with the per-year transition table of every year a
-// breakdown can meet. Kept in one place and read inline: every localtime
-// asks it.
-struct ZoneCache {
-  ZoneState zone;
+// Everything the library keeps of the zone, in one place and read inline
+// (every localtime asks it): the exported values, where they came from (the
+// last "TZ" applied, or the system's record), the reading's flags, and the
+// per-year transition table of every year a breakdown can meet.
+struct Zone {
+  ZoneState state;
+  char tz_copy[kTzTextSize] = "";  // the last "TZ" applied
+  bool have_tz_copy = false;
+  bool from_system = false;        // the rules are those of `system`
+  port::ZoneInfo system{};
   bool read_once = false;
   uint32_t reads = 0;
   bool table_valid = false;
   int32_t table_bias = 0;  // the dstbias the table's end dates were moved by
   DaylightWindow table[kTableLastYear - kTableFirstYear + 1];
 };
-extern ZoneCache g_cache;
+extern Zone g_zone;
 
 void read_zone_first();
 void build_table();
@@ -94,24 +100,24 @@ DaylightWindow window_of(int32_t tm_year);
 
 // The zone state; callers may write its values (through the exported
 // accessors), which the transition rules then follow.
-inline ZoneState& zone_state() { return detail::g_cache.zone; }
+inline ZoneState& zone_state() { return detail::g_zone.state; }
 
 // Reads the zone state the first time it is asked, never again.
 inline void read_zone_once() {
-  if (!detail::g_cache.read_once) detail::read_zone_first();
+  if (!detail::g_zone.read_once) detail::read_zone_first();
 }
 
 // Whether daylight time is in effect at second `second_of_day` of day
 // `yday` of year `tm_year`, local standard time.
 inline bool dst_active_at(int32_t tm_year, int32_t yday, int32_t second_of_day) {
-  detail::ZoneCache& c = detail::g_cache;
-  if (!c.zone.daylight) return false;
-  if (!c.table_valid || c.table_bias != c.zone.dstbias) detail::build_table();
+  detail::Zone& c = detail::g_zone;
+  if (!c.state.daylight) return false;
+  if (!c.table_valid || c.table_bias != c.state.dstbias) detail::build_table();
   const detail::DaylightWindow w =
       tm_year >= detail::kTableFirstYear && tm_year <= detail::kTableLastYear
           ? c.table[tm_year - detail::kTableFirstYear]
           : detail::window_of(tm_year);
-  int32_t p = yday * 86400 + second_of_day;
+  int32_t p = yday * civil::kSecondsPerDay + second_of_day;
   // Without branches: which side of a transition a time lies on is as good
   // as random to the processor.
   const bool after_start = p >= w.start, before_end = p < w.end;
@@ -121,7 +127,8 @@ inline bool dst_active_at(int32_t tm_year, int32_t yday, int32_t second_of_day) 
 // The same for broken-down fields of local standard time.
 inline bool dst_active(int32_t tm_year, int32_t yday, int32_t hour, int32_t minute,
                        int32_t second) {
-  return dst_active_at(tm_year, yday, hour * 3600 + minute * 60 + second);
+  return dst_active_at(tm_year, yday,
+                       hour * civil::kSecondsPerHour + minute * civil::kSecondsPerMinute + second);
 }
 
 }  // namespace vt::time
