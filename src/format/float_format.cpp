@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "format/decimal_text.h"
-#include "format/duration_text.h"
+#include "format/float_duration_text.h"
 #include "format/float_text.h"
 #include "format/point_in_time.h"
 #include "format/radix_text.h"

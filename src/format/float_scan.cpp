@@ -4,10 +4,11 @@
 #include <limits>
 
 #include "format/decimal_text.h"
-#include "format/duration_text.h"
+#include "format/float_duration_text.h"
 #include "format/float_text.h"
 #include "format/point_in_time.h"
 #include "format/radix_text.h"
+#include "frame/char_class.h"
 #include "frame/locale_state.h"
 
 namespace vt::format {
@@ -31,7 +32,7 @@ char to_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A
 bool is_special(const char* text, const char* word) {
   for (; *word; ++text, ++word)
     if (to_lower(*text) != to_lower(*word)) return false;
-  while (is_space(*text)) ++text;
+  while (frame::is_space(*text)) ++text;
   return *text == '\0';
 }
 
@@ -72,7 +73,7 @@ double read_plain_decimal(const char* text, int* error) {
 
 double scan_float(char* text, int format, int* error) {
   char* p = text;
-  while (is_space(*p)) ++p;
+  while (frame::is_space(*p)) ++p;
   *error = *p == '\0';
   if (*p == '#') {
     if (is_special(p, "#NAN")) return nan_value();

@@ -36,9 +36,6 @@ constexpr int kMaxScannedWidth = 32;
 // FormatStr's static buffer, terminator included.
 constexpr std::size_t kMaskBufferSize = 80;
 
-// True for the white space of the library's scanners: blank and 9 to 13.
-inline bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 inline bool is_date_time(int format) { return (format & kDateTime) == kDateTime; }
 
 // A format word and its count of decimals.

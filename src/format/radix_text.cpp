@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "frame/char_class.h"
+
 namespace vt::format {
 
 namespace {
@@ -15,7 +17,7 @@ constexpr char kDigits[] = "0123456789ABCDEF";
 // Letters that end a number with an error rather than quietly: digits and
 // letters, including the German letters of code page 1252 in both cases.
 bool is_word_char(unsigned char c) {
-  if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;
+  if (frame::is_digit(static_cast<char>(c)) || frame::is_letter(static_cast<char>(c))) return true;
   static const unsigned char kUmlauts[] = {0xE4, 0xF6, 0xFC, 0xDF, 0xC4, 0xD6, 0xDC};
   return std::memchr(kUmlauts, c, sizeof kUmlauts) != nullptr;
 }

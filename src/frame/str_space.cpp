@@ -2,6 +2,7 @@
 // 127 are never space, also when they arrive as negative signed chars.
 #include <cstring>
 
+#include "frame/char_class.h"
 #include "veltra/strings.h"
 
 namespace {
@@ -9,7 +10,6 @@ constexpr int kTrimLeading = 1;
 constexpr int kTrimTrailing = 2;
 
 bool is_control_space(unsigned char c) { return c >= 9 && c <= 13; }
-bool is_space(char c) { return c == ' ' || is_control_space(static_cast<unsigned char>(c)); }
 }  // namespace
 
 int _isspace(int c) { return c == ' ' || (c >= 9 && c <= 13); }
@@ -24,7 +24,7 @@ char* strspace(char* text) {
 int strwhite(const char* text) {
   if (!text) return 1;
   for (; *text; ++text)
-    if (!is_space(*text)) return 0;
+    if (!vt::frame::is_space(*text)) return 0;
   return 1;
 }
 
@@ -32,12 +32,12 @@ char* strtrim(char* text, int flags) {
   if (!text || !*text) return text;
   if (flags & kTrimTrailing) {
     size_t n = std::strlen(text);
-    while (n > 0 && is_space(text[n - 1])) --n;
+    while (n > 0 && vt::frame::is_space(text[n - 1])) --n;
     text[n] = '\0';
   }
   if (flags & kTrimLeading) {
     size_t lead = 0;
-    while (is_space(text[lead])) ++lead;
+    while (vt::frame::is_space(text[lead])) ++lead;
     if (lead) std::memmove(text, text + lead, std::strlen(text + lead) + 1);
   }
   return text;

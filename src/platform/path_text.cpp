@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "frame/char_class.h"
 #include "veltra/paths.h"
 #include "veltra/strings.h"
 
@@ -9,9 +10,7 @@ namespace vt::platform {
 
 namespace {
 
-bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-bool starts_with_drive(const char* p) { return is_letter(p[0]) && p[1] == ':'; }
+bool starts_with_drive(const char* p) { return frame::is_letter(p[0]) && p[1] == ':'; }
 
 // After "\\server\share" of a network path: the position of the backslash
 // that ends the share name, or null when the share is the end.

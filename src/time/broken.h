@@ -12,9 +12,6 @@ namespace vt::time {
 constexpr uint32_t kInvalidTime = 0xFFFFFFFFu;
 constexpr uint32_t kMaxTime = VT_TIME_MAX;  // 2099-12-31 23:59:59 UTC
 
-// The calling thread's record, shared by gmtime and localtime.
-vt_tm* thread_record();
-
 // UTC fields of t into *out; false (out untouched) beyond kMaxTime.
 bool split_utc(uint32_t t, vt_tm& out);
 

@@ -1,7 +1,7 @@
 // The exported time and duration texts.
 #include "port/fp_state.h"
 #include "time/broken.h"
-#include "time/duration_text.h"
+#include "time/sampling_period_text.h"
 #include "time/timestr.h"
 #include "veltra/timestr.h"
 

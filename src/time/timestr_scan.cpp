@@ -6,7 +6,7 @@
 #include "frame/locale_state.h"
 #include "time/broken.h"
 #include "time/clock.h"
-#include "time/number_field.h"
+#include "frame/number_field.h"
 #include "time/timestr.h"
 #include "veltra/tmsmap.h"
 
@@ -53,11 +53,11 @@ struct Field {
 constexpr int64_t kFieldLimit = 1000000000;
 
 Field read_field(const char* p, Range r) {
-  NumberField n = read_number(p);
+  frame::NumberField n = frame::read_number(p);
   int32_t v = static_cast<int32_t>(n.value > kFieldLimit    ? kFieldLimit
                                    : n.value < -kFieldLimit ? -kFieldLimit
                                                             : n.value);
-  return Field{v, n.digits > 0 && v >= r.lo && v <= r.hi && !is_letter(*n.end)};
+  return Field{v, n.digits > 0 && v >= r.lo && v <= r.hi && !frame::is_letter(*n.end)};
 }
 
 // Cuts the next field off `*p`: it ends at either of the one or two
@@ -123,11 +123,11 @@ bool read_date(char* word, int strict, vt_tm& r, unsigned& given) {
 }
 
 bool digits_then_blanks(const char* p) {
-  p = skip_blanks(p);
+  p = frame::skip_space(p);
   if (*p == '+' || *p == '-') ++p;
-  if (!is_digit(*p)) return false;
-  while (is_digit(*p)) ++p;
-  return *skip_blanks(p) == '\0';
+  if (!frame::is_digit(*p)) return false;
+  while (frame::is_digit(*p)) ++p;
+  return *frame::skip_space(p) == '\0';
 }
 
 bool read_clock(char* word, int strict, vt_tm& r) {
@@ -169,7 +169,7 @@ bool read_written_form(const char* text, int strict, uint32_t& result) {
     int width = i < 3 && order[i] == 'Y' ? 4 : 2;
     int32_t v = 0;
     for (int k = 0; k < width; ++k, ++p) {
-      if (!is_digit(*p)) return false;
+      if (!frame::is_digit(*p)) return false;
       v = v * 10 + (*p - '0');
     }
     value[i] = v;
@@ -235,12 +235,12 @@ uint32_t scan_keyword_time(const char* text) {
   if (!k) return kInvalidTime;
   tmsmap value(static_cast<vt_time_t>(now()));
   if (k->floored) value.floorne(k->floor);
-  const char* p = skip_blanks(copy + std::strlen(k->word));
+  const char* p = frame::skip_space(copy + std::strlen(k->word));
   while (*p) {
-    NumberField num = read_number(p);
+    frame::NumberField num = frame::read_number(p);
     if (num.digits == 0) return kInvalidTime;
     int32_t count = clamp_count(num.value);
-    p = skip_blanks(num.end);
+    p = frame::skip_space(num.end);
     switch (*p++) {
       case 'D': value.addne(count, 0, 0, 0, 0); break;
       case 'W': value.addne(0, count, 0, 0, 0); break;
@@ -257,7 +257,7 @@ uint32_t scan_keyword_time(const char* text) {
         break;
       default: return kInvalidTime;
     }
-    p = skip_blanks(p);
+    p = frame::skip_space(p);
   }
   // Hour, minute and second offsets can carry the value out of the range
   // (or past 32 bits): that is no time rather than a wrapped one.

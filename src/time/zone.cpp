@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "frame/number_field.h"
 #include "time/civil.h"
 
 namespace vt::time {
@@ -27,15 +28,8 @@ TransitionRule rule_of(const port::WallTime& d) {
 }
 
 // A decimal number as the C library's text-to-integer conversion reads it
-// (white space, sign, digits), kept in 32 bits without overflowing.
-int32_t read_int(const char* p) {
-  while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
-  bool neg = false;
-  if (*p == '+' || *p == '-') neg = *p++ == '-';
-  uint32_t v = 0;
-  while (*p >= '0' && *p <= '9') v = v * 10u + static_cast<uint32_t>(*p++ - '0');
-  return static_cast<int32_t>(neg ? 0u - v : v);
-}
+// (white space, sign, digits), in 32-bit two's complement.
+uint32_t read_int(const char* p) { return static_cast<uint32_t>(frame::read_number(p).value); }
 
 void copy_name(char* dst, const char* src, int n) {
   int i = 0;
@@ -44,7 +38,7 @@ void copy_name(char* dst, const char* src, int n) {
 }
 
 const char* skip_digits(const char* p) {
-  while (*p >= '0' && *p <= '9') ++p;
+  while (frame::is_digit(*p)) ++p;
   return p;
 }
 
@@ -56,13 +50,13 @@ void apply_tz(const char* tz) {
   const char* p = tz + (len < 3 ? len : 3);
   bool neg = *p == '-';
   if (neg) ++p;
-  uint32_t sum = static_cast<uint32_t>(read_int(p)) * static_cast<uint32_t>(civil::kSecondsPerHour);
-  while (*p == '+' || (*p >= '0' && *p <= '9')) ++p;
+  uint32_t sum = read_int(p) * static_cast<uint32_t>(civil::kSecondsPerHour);
+  while (*p == '+' || frame::is_digit(*p)) ++p;
   if (*p == ':') {
-    sum += static_cast<uint32_t>(read_int(++p)) * 60u;
+    sum += read_int(++p) * static_cast<uint32_t>(civil::kSecondsPerMinute);
     p = skip_digits(p);
     if (*p == ':') {
-      sum += static_cast<uint32_t>(read_int(++p));
+      sum += read_int(++p);
       p = skip_digits(p);
     }
   }

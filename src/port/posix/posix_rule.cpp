@@ -8,6 +8,8 @@
 
 #include <cstring>
 
+#include "frame/number_field.h"
+
 namespace vt::port {
 
 namespace {
@@ -28,8 +30,8 @@ constexpr uint16_t kAbsoluteDate = 1;
 // A common year, for the day of the month of a "Jn" or "n" day.
 constexpr int kCommonYear = 70;
 
-bool is_alpha(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+using frame::is_digit;
+using frame::is_letter;
 
 // A name: three or more letters, or "<...>" with letters, digits and signs.
 bool read_name(const char*& p, char* out) {
@@ -37,12 +39,12 @@ bool read_name(const char*& p, char* out) {
   std::size_t n = 0;
   if (*p == '<') {
     start = ++p;
-    while (is_alpha(*p) || is_digit(*p) || *p == '+' || *p == '-') ++p;
+    while (is_letter(*p) || is_digit(*p) || *p == '+' || *p == '-') ++p;
     n = static_cast<std::size_t>(p - start);
     if (*p != '>') return false;
     ++p;
   } else {
-    while (is_alpha(*p)) ++p;
+    while (is_letter(*p)) ++p;
     n = static_cast<std::size_t>(p - start);
   }
   if (n < kMinNameLength) return false;
@@ -53,15 +55,12 @@ bool read_name(const char*& p, char* out) {
 }
 
 // An unsigned number of 1 to `max_digits` digits not above `max`.
-bool read_number(const char*& p, int max_digits, int max, int& out) {
-  if (!is_digit(*p)) return false;
-  int v = 0, digits = 0;
-  for (; is_digit(*p); ++p) {
-    if (++digits > max_digits) return false;
-    v = v * 10 + (*p - '0');
-  }
-  if (v > max) return false;
-  out = v;
+bool read_field(const char*& p, int max_digits, int max, int& out) {
+  if (!is_digit(*p)) return false;  // no blank, no sign
+  frame::NumberField f = frame::read_number(p);
+  if (f.digits > max_digits || f.value > max) return false;
+  out = static_cast<int>(f.value);
+  p = f.end;
   return true;
 }
 
@@ -70,13 +69,13 @@ bool read_clock(const char*& p, int max_hours, int& seconds) {
   bool negative = *p == '-';
   if (*p == '+' || *p == '-') ++p;
   int h, m = 0, s = 0;
-  if (!read_number(p, 3, max_hours, h)) return false;
+  if (!read_field(p, 3, max_hours, h)) return false;
   if (*p == ':') {
     ++p;
-    if (!read_number(p, 2, 59, m)) return false;
+    if (!read_field(p, 2, 59, m)) return false;
     if (*p == ':') {
       ++p;
-      if (!read_number(p, 2, 59, s)) return false;
+      if (!read_field(p, 2, 59, s)) return false;
     }
   }
   seconds = h * 3600 + m * 60 + s;
@@ -103,19 +102,19 @@ bool read_date(const char*& p, WallTime& out) {
   int a, b, c;
   if (*p == 'M') {
     ++p;
-    if (!read_number(p, 2, 12, a) || a == 0 || *p++ != '.') return false;
-    if (!read_number(p, 1, kLastWeek, b) || b == 0 || *p++ != '.') return false;
-    if (!read_number(p, 1, 6, c)) return false;
+    if (!read_field(p, 2, 12, a) || a == 0 || *p++ != '.') return false;
+    if (!read_field(p, 1, kLastWeek, b) || b == 0 || *p++ != '.') return false;
+    if (!read_field(p, 1, 6, c)) return false;
     out.month = static_cast<uint16_t>(a);
     out.day = static_cast<uint16_t>(b);
     out.day_of_week = static_cast<uint16_t>(c);
   } else if (*p == 'J') {
     ++p;
-    if (!read_number(p, 3, kMaxJulianDay, a) || a == 0) return false;
+    if (!read_field(p, 3, kMaxJulianDay, a) || a == 0) return false;
     out.year = kAbsoluteDate;
     common_year_day(a - 1, out);  // "Jn" never counts 29 February
   } else {
-    if (!read_number(p, 3, kMaxJulianDay, a)) return false;
+    if (!read_field(p, 3, kMaxJulianDay, a)) return false;
     out.year = kAbsoluteDate;
     common_year_day(a, out);
   }

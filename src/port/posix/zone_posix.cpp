@@ -20,6 +20,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "frame/char_class.h"
 #include "port/posix/posix_rule.h"
 #include "port/posix/tzif.h"
 #include "port/posix/zone_clock.h"
@@ -49,13 +50,11 @@ struct Cache {
 };
 Cache g_cache;
 
-bool is_alpha(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 bool is_rule_text(const char* tz) {
   for (int i = 0; i < kRuleNameLength; ++i)
-    if (!is_alpha(tz[i])) return false;
+    if (!frame::is_letter(tz[i])) return false;
   char c = tz[kRuleNameLength];
-  return c == '+' || c == '-' || (c >= '0' && c <= '9');
+  return c == '+' || c == '-' || frame::is_digit(c);
 }
 
 // The file a zone name stands for: an absolute path, or a name under the

@@ -1,11 +1,14 @@
-// Reading decimal numbers inside time and duration texts the way the C
-// library's text-to-integer conversion does (white space, sign, digits),
-// but saturating instead of overflowing and telling how much was used.
+// The library's one reader of decimal integers in text: the way the C
+// library's text-to-integer conversion reads them (white space, sign,
+// digits), but saturating instead of overflowing and telling how much was
+// used. Time texts, durations and the "TZ" value use it.
 #pragma once
 
 #include <cstdint>
 
-namespace vt::time {
+#include "frame/char_class.h"
+
+namespace vt::frame {
 
 // Magnitude beyond which digits are still consumed but no longer counted;
 // far above any field of a date, time or duration.
@@ -17,18 +20,9 @@ struct NumberField {
   const char* end;  // first character after the number (or p when none)
 };
 
-constexpr bool is_blank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
-constexpr bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-inline const char* skip_blanks(const char* p) {
-  while (is_blank(*p)) ++p;
-  return p;
-}
-
 inline NumberField read_number(const char* p) {
   const char* start = p;
-  p = skip_blanks(p);
+  p = skip_space(p);
   bool neg = false;
   if (*p == '+' || *p == '-') neg = *p++ == '-';
   NumberField f{0, 0, start};
@@ -44,4 +38,4 @@ inline NumberField read_number(const char* p) {
   return f;
 }
 
-}  // namespace vt::time
+}  // namespace vt::frame

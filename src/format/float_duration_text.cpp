@@ -1,17 +1,20 @@
-// Durations in days, hours, minutes and seconds.
-#include "format/duration_text.h"
+// FormatFloat's and ScanFloat's durations in days, hours, minutes and
+// seconds.
+#include "format/float_duration_text.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
 #include "format/decimal_text.h"
+#include "frame/char_class.h"
+#include "time/civil.h"
 
 namespace vt::format {
 
 namespace {
 
-constexpr int64_t kSecondsPerDay = 86400;
+constexpr int64_t kSecondsPerDay = time::civil::kSecondsPerDay;
 // A duration is rounded by adding this bias to its magnitude before the
 // whole seconds are taken; the fraction digits then add 0.49 before
 // truncation. Both are part of the text users know, so they are kept as
@@ -36,14 +39,12 @@ char* put_uint(char* p, uint64_t v, int min_digits) {
   return p;
 }
 
-inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 // The digits at text as a decimal fraction ("05" is 0.05). Up to
 // kMaxFractionDigits digits count; numerator and power of ten are both exact,
 // so the one division rounds correctly.
 double read_fraction(const char* text) {
   uint64_t n = 0, scale = 1;
-  for (int i = 0; i < kMaxFractionDigits && is_digit(text[i]); ++i) {
+  for (int i = 0; i < kMaxFractionDigits && frame::is_digit(text[i]); ++i) {
     n = n * 10 + static_cast<uint64_t>(text[i] - '0');
     scale *= 10;
   }
@@ -78,7 +79,7 @@ int write_duration(double seconds, int decimals, char* out) {
     *p++ = ' ';
     whole %= kSecondsPerDay;
   }
-  p = put_uint(p, static_cast<uint64_t>(whole / 3600), 2);
+  p = put_uint(p, static_cast<uint64_t>(whole / time::civil::kSecondsPerHour), 2);
   *p++ = ':';
   p = put_uint(p, static_cast<uint64_t>(whole / 60 % 60), 2);
   *p++ = ':';
@@ -117,16 +118,16 @@ double read_duration(const char* text, int* error) {
       if (*p != ':') break;
       ++p;
     }
-    if (!is_digit(*p)) {
+    if (!frame::is_digit(*p)) {
       if (days == 0) *error = 1;
       break;
     }
     double v = 0;
-    for (; is_digit(*p); ++p) v = v * 10 + (*p - '0');
+    for (; frame::is_digit(*p); ++p) v = v * 10 + (*p - '0');
     seconds = seconds * 60 + v;
   }
   if (point) seconds += read_fraction(point + 1);
-  double value = days * 86400.0 + seconds;
+  double value = days * static_cast<double>(kSecondsPerDay) + seconds;
   return negative ? -value : value;
 }
 

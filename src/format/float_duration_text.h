@@ -1,4 +1,5 @@
-// Durations as text: "[-][Nd ]hh:mm:ss[.fff]" and back.
+// The duration form of FormatFloat and ScanFloat (format word 0x200):
+// "[-][Nd ]hh:mm:ss[.fff]" with a count of decimals, and back.
 #pragma once
 
 namespace vt::format {

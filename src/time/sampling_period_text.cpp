@@ -1,21 +1,22 @@
-// Durations as text. Writing rounds to the millisecond and carries into the
+// Sampling periods as text (TastTmStr, ScanTastTmStr). Writing rounds to the millisecond and carries into the
 // seconds; reading accepts months ("m", 31 days) and days ("d") before up to
 // three clock fields, a fraction, an "s" unit or a whole count of
 // milliseconds ("500ms").
-#include "time/duration_text.h"
+#include "time/sampling_period_text.h"
 
 #include <cmath>
 #include <cstring>
 
 #include "frame/locale_state.h"
-#include "time/number_field.h"
+#include "frame/number_field.h"
+#include "time/civil.h"
 
 namespace vt::time {
 
 namespace {
 
 constexpr int64_t kMaxDays = 99999;  // five digits: what the buffer holds
-constexpr int64_t kSecondsPerDay = 86400;
+constexpr int64_t kSecondsPerDay = civil::kSecondsPerDay;
 constexpr int kDurationCopySize = 80;  // longer texts are rejected
 constexpr int kDaysPerMonth = 31;
 constexpr int kMaxClockFields = 3;
@@ -40,10 +41,10 @@ char* put_int(char* p, int64_t v) {
 // A decimal fraction given by its digits, rounded to milliseconds (a
 // carry to 1000 is kept and adds up as a whole second).
 int64_t fraction_ms(const char* p, int* digits) {
-  p = skip_blanks(p);
+  p = frame::skip_space(p);
   double scale = 100.0, ms = 0.0;
   *digits = 0;
-  for (; is_digit(*p); ++p, ++*digits) {
+  for (; frame::is_digit(*p); ++p, ++*digits) {
     ms += (*p - '0') * scale;
     scale /= 10.0;
   }
@@ -51,7 +52,7 @@ int64_t fraction_ms(const char* p, int* digits) {
 }
 
 bool allowed(char c, char time_sep, char date_sep) {
-  return is_digit(c) || c == time_sep || c == date_sep || c == 'd' || c == '.' || c == 'm' ||
+  return frame::is_digit(c) || c == time_sep || c == date_sep || c == 'd' || c == '.' || c == 'm' ||
          c == ' ';
 }
 
@@ -60,18 +61,18 @@ double read_milliseconds(char* copy, char* ms_at) {
   for (const char* q = ms_at + 2; *q; ++q)
     if (*q != ' ') return -1.0;
   *ms_at = '\0';
-  const char* p = skip_blanks(copy);
-  NumberField n = read_number(p);
+  const char* p = frame::skip_space(copy);
+  frame::NumberField n = frame::read_number(p);
   if (n.digits == 0 || n.value < 0) return -1.0;
   p = n.end;
   int64_t frac = 0;
   if (*p == '.' || *p == ',') {
     int digits;
     frac = fraction_ms(p + 1, &digits);
-    p = skip_blanks(p + 1);
-    while (is_digit(*p)) ++p;
+    p = frame::skip_space(p + 1);
+    while (frame::is_digit(*p)) ++p;
   }
-  if (*skip_blanks(p) != '\0') return -1.0;
+  if (*frame::skip_space(p) != '\0') return -1.0;
   return (static_cast<double>(n.value) + frac / 1000.0) / 1000.0;
 }
 
@@ -106,7 +107,7 @@ char* format_duration(char* buf, int16_t msmode, double v) {
     *p++ = 'd';
     *p++ = ' ';
   }
-  p = put2(p, rest / 3600);
+  p = put2(p, rest / civil::kSecondsPerHour);
   *p++ = sep;
   p = put2(p, rest / 60 % 60);
   *p++ = sep;
@@ -143,11 +144,11 @@ double scan_duration(const char* text) {
   const char* p = copy;
   int64_t months = 0, days = 0;
   if (const char* m = std::strchr(p, 'm')) {
-    months = read_number(p).value;
+    months = frame::read_number(p).value;
     p = m + 1;
   }
   if (const char* d = std::strchr(p, 'd')) {
-    days = read_number(p).value;
+    days = frame::read_number(p).value;
     p = d + 1;
   }
 
@@ -161,7 +162,7 @@ double scan_duration(const char* text) {
     for (const char* q = p; *q; ++q) marks += *q == '.' || *q == ',';
     if (marks != 0 && marks != kMaxClockFields) return -1.0;
     for (; count < kMaxClockFields; ++count) {
-      fields[count] = read_number(p).value;
+      fields[count] = frame::read_number(p).value;
       p += std::strcspn(p, ".,");
       if (*p == '\0') {
         ++count;
@@ -175,7 +176,7 @@ double scan_duration(const char* text) {
     }
   } else {
     for (;;) {
-      fields[count++] = read_number(p).value;
+      fields[count++] = frame::read_number(p).value;
       const char* next = std::strchr(p, time_sep);
       if (!next) break;
       if (count == kMaxClockFields) return -1.0;
@@ -198,7 +199,7 @@ double scan_duration(const char* text) {
   // In double: saturated counts would overflow 64-bit products.
   return (static_cast<double>(months) * kDaysPerMonth + static_cast<double>(days)) *
              kSecondsPerDay +
-         static_cast<double>(hours) * 3600 + static_cast<double>(minutes) * 60 +
+         static_cast<double>(hours) * civil::kSecondsPerHour + static_cast<double>(minutes) * civil::kSecondsPerMinute +
          static_cast<double>(seconds) + frac / 1000.0;
 }
 
