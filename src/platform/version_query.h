@@ -10,6 +10,30 @@ inline constexpr uint32_t kPlatform9x = 1;  // VER_PLATFORM_WIN32_WINDOWS
 inline constexpr uint32_t kPlatformNT = 2;  // VER_PLATFORM_WIN32_NT
 inline constexpr uint8_t kWorkstation = 1;  // VER_NT_WORKSTATION
 
+// The version codes of QueryWin32Type, in the order of the releases (the
+// questions of QueryWin32Param compare them), with Windows Me apart.
+enum VersionCode : int {
+  kWindowsMe = -1,
+  kVersionUnknown = 0,
+  kWindows95 = 1,
+  kWindows98 = 2,
+  kWindowsNT4 = 3,
+  kWindows2000 = 4,  // 5.0; 5.1 and 5.2 follow it
+  kWindowsXP = 5,
+  kWindowsServer2003 = 6,
+  kWindowsVista = 7,
+  kWindowsServer2008 = 8,
+  kWindows7 = 9,
+  kWindowsServer2012 = 10,
+  kWindows8 = 11,
+  kWindows81 = 12,
+  kWindowsServer2012R2 = 13,
+  kWindowsNewer = 14,  // newer than the table
+};
+
+// The question of QueryWin32Param that is a record size, not a yes/no.
+constexpr int kRecordSizeQuestion = 34;
+
 // The fields of the system's extended version record that the answers use.
 struct VersionRecord {
   uint32_t major, minor, build, platform;

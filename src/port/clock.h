@@ -27,8 +27,8 @@ bool system_wall_clock(WallTime& utc, WallTime& local);
 // The system's clock as ticks since 1601 (what now_ticks falls back to).
 uint64_t system_ticks();
 
-// Test hook: fix the current time of the whole library at `ticks` (another
-// engineer's export test prints a fixed time through it), or release it.
+// Test hook: fix the current time of the whole library at `ticks` (the
+// export tests print a fixed time through it), or release it.
 void fix_time_for_tests(uint64_t ticks);
 void release_time_for_tests();
 

@@ -2,6 +2,7 @@
 // the Windows builds) around the conversions of time/conversions.h.
 #include "port/clock.h"
 #include "port/fp_state.h"
+#include "port/system_time.h"
 #include "time/broken.h"
 #include "time/conversions.h"
 #include "veltra/timeconv.h"
@@ -54,21 +55,12 @@ FILETIME DoubleToFILETIME(double seconds) {
 int Time_tToSYSTEMTIME(vt_time_t t, int16_t ms, SYSTEMTIME& st, bool local) {
   vt::port::WallTime w;
   if (!epoch_to_wall(static_cast<uint32_t>(t), static_cast<uint16_t>(ms), w, local)) return 0;
-  st.wYear = w.year;
-  st.wMonth = w.month;
-  st.wDayOfWeek = w.day_of_week;
-  st.wDay = w.day;
-  st.wHour = w.hour;
-  st.wMinute = w.minute;
-  st.wSecond = w.second;
-  st.wMilliseconds = w.milliseconds;
+  st = vt::port::system_time_of(w);
   return 1;
 }
 
 vt_time_t SYSTEMTIMEToTime_t(const SYSTEMTIME& st, bool local, int16_t* ms) {
-  vt::port::WallTime w{st.wYear, st.wMonth, st.wDayOfWeek, st.wDay,
-                       st.wHour, st.wMinute, st.wSecond,    st.wMilliseconds};
-  uint32_t t = wall_to_epoch(w, local);
+  uint32_t t = wall_to_epoch(vt::port::wall_time_of(st), local);
   if (ms) *ms = static_cast<int16_t>(st.wMilliseconds);
   return static_cast<vt_time_t>(t);
 }

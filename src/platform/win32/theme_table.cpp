@@ -10,10 +10,13 @@ namespace {
 
 ThemeTable g_table = {};
 
-// Application theme property bits cleared while a dialog suspends themed
-// controls: allow controls (2) and allow web content (4).
-constexpr DWORD kAllowControls = 2;
-constexpr DWORD kSuspendedBits = 2 | 4;
+// Application theme property bits (uxtheme's STAP_*): a dialog that
+// suspends themed controls clears "allow controls" and "allow web content";
+// properties that allow no more than the non-client frame leave nothing to
+// suspend.
+constexpr DWORD kAllowNonClient = STAP_ALLOW_NONCLIENT;
+constexpr DWORD kAllowControls = STAP_ALLOW_CONTROLS;
+constexpr DWORD kSuspendedBits = STAP_ALLOW_CONTROLS | STAP_ALLOW_WEBCONTENT;
 
 // The dialog-theme suspension: the suspending window and the properties
 // saved when it began.
@@ -140,7 +143,7 @@ void ResetDlgItemTheme(HWND dialog, int id) { vt::platform::set_item_theme(dialo
 void DisableDialogTheme(HWND window) {
   if (g_suspending_window || !IsCtrlAppThemed()) return;
   g_saved_properties = GetCtrlAppThemeProperties();
-  if (g_saved_properties > 1) {
+  if (g_saved_properties > vt::platform::kAllowNonClient) {
     SetCtrlAppThemeProperties(g_saved_properties & ~vt::platform::kSuspendedBits);
     g_suspending_window = window;
   }
@@ -149,6 +152,7 @@ void DisableDialogTheme(HWND window) {
 void RestoreDialogTheme(HWND window) {
   if (!g_suspending_window || window != g_suspending_window) return;
   g_suspending_window = nullptr;
-  if (g_saved_properties > 1) SetCtrlAppThemeProperties(g_saved_properties);
+  if (g_saved_properties > vt::platform::kAllowNonClient)
+    SetCtrlAppThemeProperties(g_saved_properties);
   g_saved_properties = 0;
 }

@@ -1,15 +1,9 @@
 #include <windows.h>
 
 #include "port/clock.h"
+#include "port/system_time.h"
 
 namespace vt::port {
-
-namespace {
-WallTime from_system(const SYSTEMTIME& s) {
-  return WallTime{s.wYear, s.wMonth, s.wDayOfWeek, s.wDay, s.wHour, s.wMinute, s.wSecond,
-                  s.wMilliseconds};
-}
-}  // namespace
 
 uint64_t system_ticks() {
   FILETIME ft;
@@ -21,8 +15,8 @@ bool system_wall_clock(WallTime& utc, WallTime& local) {
   SYSTEMTIME u, l;
   GetSystemTime(&u);
   GetLocalTime(&l);
-  utc = from_system(u);
-  local = from_system(l);
+  utc = wall_time_of(u);
+  local = wall_time_of(l);
   return true;
 }
 

@@ -3,13 +3,14 @@
 
 #include "platform/win32/ole_binding.h"
 #include "port/oletime.h"
+#include "port/system_time.h"
 
 namespace vt::port {
 
 bool system_time_to_variant(const WallTime& w, double& date) {
   auto service = vt::platform::system_time_to_variant_time();
   if (!service) return false;
-  SYSTEMTIME st{w.year, w.month, w.day_of_week, w.day, w.hour, w.minute, w.second, w.milliseconds};
+  SYSTEMTIME st = system_time_of(w);
   return service(&st, &date) != 0;
 }
 
@@ -18,8 +19,7 @@ bool variant_to_system_time(double date, WallTime& w) {
   if (!service) return false;
   SYSTEMTIME st;
   if (!service(date, &st)) return false;
-  w = WallTime{st.wYear, st.wMonth, st.wDayOfWeek, st.wDay, st.wHour, st.wMinute, st.wSecond,
-               st.wMilliseconds};
+  w = wall_time_of(st);
   return true;
 }
 

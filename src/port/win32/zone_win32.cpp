@@ -3,16 +3,12 @@
 #include <memory>
 #include <new>
 
+#include "port/system_time.h"
 #include "port/zone.h"
 
 namespace vt::port {
 
 namespace {
-
-WallTime from_system(const SYSTEMTIME& s) {
-  return WallTime{s.wYear, s.wMonth, s.wDayOfWeek, s.wDay, s.wHour, s.wMinute, s.wSecond,
-                  s.wMilliseconds};
-}
 
 void narrow(const WCHAR* wide, char* out) {
   if (WideCharToMultiByte(CP_ACP, 0, wide, -1, out, kZoneNameSize, nullptr, nullptr) == 0)
@@ -29,8 +25,8 @@ ZoneNow query_system_zone(ZoneInfo& info) {
   info.bias = z.Bias;
   info.standard_bias = z.StandardBias;
   info.daylight_bias = z.DaylightBias;
-  info.standard_date = from_system(z.StandardDate);
-  info.daylight_date = from_system(z.DaylightDate);
+  info.standard_date = wall_time_of(z.StandardDate);
+  info.daylight_date = wall_time_of(z.DaylightDate);
   narrow(z.StandardName, info.standard_name);
   narrow(z.DaylightName, info.daylight_name);
   if (id == TIME_ZONE_ID_DAYLIGHT) return ZoneNow::Daylight;

@@ -16,6 +16,9 @@ namespace vt::print {
 namespace {
 // QueryWin32Param question: Windows Vista or later.
 constexpr int kAskVistaOrLater = 11;
+// The dialog thread's first stack commit, one page; it grows into the
+// program's default reserve as the common dialog needs (see kWorkerStack in
+// print_file.cpp).
 constexpr DWORD kDialogStack = 4096;
 // A dialog hung by a faulty driver is given up after 50 minutes.
 constexpr DWORD kDialogTimeoutMs = 3000000;

@@ -20,6 +20,12 @@ namespace vt::print {
 
 namespace {
 constexpr UINT kMsgCannotOpen = 203;
+// The stack size the worker asks of CreateThread. Without
+// STACK_SIZE_PARAM_IS_A_RESERVATION, Windows takes it as the stack's first
+// commit, rounded up to a whole page, and reserves the program's default
+// stack (1 MB unless linked otherwise) behind it: the worker's spooler and
+// GDI calls still grow into the reserve, and the request only keeps the
+// first commit at one page, as callers of the print job have always had it.
 constexpr DWORD kWorkerStack = 3072;
 constexpr int kFileNameSize = 256;
 constexpr int kJobNameSize = 256;

@@ -73,23 +73,24 @@ void install_fakes(BOOL themed, DWORD properties) {
 }
 
 TEST_F(Theme, TextureNeedsAllowControlsAndColourFailureIsMinusOne) {
-  install_fakes(TRUE, 1 | 4);
+  install_fakes(TRUE, STAP_ALLOW_NONCLIENT | STAP_ALLOW_WEBCONTENT);
   EXPECT_EQ(E_FAIL, EnableCtrlThemeDialogTexture(nullptr, 0));
-  g_properties = 2;
+  g_properties = STAP_ALLOW_CONTROLS;
   EXPECT_EQ(S_OK, EnableCtrlThemeDialogTexture(nullptr, 0));
   EXPECT_EQ(CLR_INVALID, GetCtrlThemeColor(nullptr, 1, 1, 1));
 }
 
 TEST_F(Theme, SuspensionBelongsToOneWindow) {
   HWND a = reinterpret_cast<HWND>(0x10), b = reinterpret_cast<HWND>(0x20);
-  install_fakes(TRUE, 7);
-  DisableDialogTheme(a);  // clears bits 2 and 4
+  install_fakes(TRUE, STAP_VALIDBITS);
+  DisableDialogTheme(a);  // clears the controls and web content bits
   DisableDialogTheme(b);  // already suspended: nothing
   RestoreDialogTheme(b);  // not the suspending window: nothing
   RestoreDialogTheme(a);
   RestoreDialogTheme(a);  // over: nothing
-  EXPECT_EQ((std::vector<DWORD>{1, 7}), g_set);
-  for (auto [themed, properties] : {std::pair<BOOL, DWORD>{TRUE, 1}, {FALSE, 7}}) {
+  EXPECT_EQ((std::vector<DWORD>{STAP_ALLOW_NONCLIENT, STAP_VALIDBITS}), g_set);
+  for (auto [themed, properties] :
+       {std::pair<BOOL, DWORD>{TRUE, STAP_ALLOW_NONCLIENT}, {FALSE, STAP_VALIDBITS}}) {
     install_fakes(themed, properties);
     DisableDialogTheme(a);
     RestoreDialogTheme(a);
