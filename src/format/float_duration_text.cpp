@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "format/decimal_text.h"
-#include "frame/char_class.h"
+#include "frame/number_field.h"
 #include "time/civil.h"
 
 namespace vt::format {
@@ -27,17 +27,7 @@ constexpr int kMaxFractionDigits = 9;
 // Fields of a scanned duration: hours, minutes, seconds.
 constexpr int kMaxFields = 3;
 
-char* put_uint(char* p, uint64_t v, int min_digits) {
-  char tmp[24];
-  int n = 0;
-  do {
-    tmp[n++] = static_cast<char>('0' + v % 10);
-    v /= 10;
-  } while (v);
-  for (; n < min_digits; --min_digits) *p++ = '0';
-  while (n) *p++ = tmp[--n];
-  return p;
-}
+using frame::put_digits;
 
 // The digits at text as a decimal fraction ("05" is 0.05). Up to
 // kMaxFractionDigits digits count; numerator and power of ten are both exact,
@@ -74,19 +64,19 @@ int write_duration(double seconds, int decimals, char* out) {
     }
   }
   if (whole >= kSecondsPerDay) {
-    p = put_uint(p, static_cast<uint64_t>(whole / kSecondsPerDay), 1);
+    p = put_digits(p, static_cast<uint64_t>(whole / kSecondsPerDay), 1);
     *p++ = 'd';
     *p++ = ' ';
     whole %= kSecondsPerDay;
   }
-  p = put_uint(p, static_cast<uint64_t>(whole / time::civil::kSecondsPerHour), 2);
+  p = put_digits(p, static_cast<uint64_t>(whole / time::civil::kSecondsPerHour), 2);
   *p++ = ':';
-  p = put_uint(p, static_cast<uint64_t>(whole / 60 % 60), 2);
+  p = put_digits(p, static_cast<uint64_t>(whole / 60 % 60), 2);
   *p++ = ':';
-  p = put_uint(p, static_cast<uint64_t>(whole % 60), 2);
+  p = put_digits(p, static_cast<uint64_t>(whole % 60), 2);
   if (decimals) {
     *p++ = '.';
-    p = put_uint(p, fraction, digits);
+    p = put_digits(p, fraction, digits);
     for (int i = digits; i < decimals; ++i) *p++ = '0';
   }
   *p = '\0';

@@ -1,4 +1,4 @@
-// The library's one reader of decimal integers in text: the way the C
+// The library's one reader (and writer) of decimal integers in text: the way the C
 // library's text-to-integer conversion reads them (white space, sign,
 // digits), but saturating instead of overflowing and telling how much was
 // used. Time texts, durations and the "TZ" value use it.
@@ -36,6 +36,20 @@ inline NumberField read_number(const char* p) {
     if (neg) f.value = -f.value;
   }
   return f;
+}
+
+// Writes v in decimal, zero-padded to at least min_digits digits (at most
+// 20 digits), and returns the end; no terminator.
+inline char* put_digits(char* p, uint64_t v, int min_digits) {
+  char tmp[20];
+  int n = 0;
+  do {
+    tmp[n++] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v);
+  for (; n < min_digits; --min_digits) *p++ = '0';
+  while (n) *p++ = tmp[--n];
+  return p;
 }
 
 }  // namespace vt::frame

@@ -27,17 +27,6 @@ char* put2(char* p, int64_t v) {
   return p + 2;
 }
 
-char* put_int(char* p, int64_t v) {
-  char digits[20];
-  int n = 0;
-  do {
-    digits[n++] = static_cast<char>('0' + v % 10);
-    v /= 10;
-  } while (v);
-  while (n) *p++ = digits[--n];
-  return p;
-}
-
 // A decimal fraction given by its digits, rounded to milliseconds (a
 // carry to 1000 is kept and adds up as a whole second).
 int64_t fraction_ms(const char* p, int* digits) {
@@ -103,7 +92,7 @@ char* format_duration(char* buf, int16_t msmode, double v) {
   int64_t days = s / kSecondsPerDay, rest = s % kSecondsPerDay;
   const char sep = frame::time_separator();
   if (days) {
-    p = put_int(p, days);
+    p = frame::put_digits(p, static_cast<uint64_t>(days), 1);
     *p++ = 'd';
     *p++ = ' ';
   }
