@@ -274,6 +274,7 @@ class Emitter : public Xbyak::CodeGenerator {
     frame_ = (size + 4 + 15) / 16 * 16 - 4;
 #endif
     depth_ = 0;
+    held_ = kNoSlot;
     bad_ = false;
     placed_ = 0;
     std::size_t steps = 1;
@@ -451,6 +452,8 @@ class Emitter : public Xbyak::CodeGenerator {
       const auto callback = static_cast<std::uint32_t>(k64 ? saved_ : frame_ + 12);
       put(kFetch, index, type, callback, static_cast<std::uint32_t>(kVariablesBase + 4 * i));
     }
+    // x86-64: the last result is still in xmm0 (copying the fields leaves it)
+    if (k64 && p_->calls) held_ = static_cast<int>(p_->calls - 1);
     if (!p_->builtins) return;
 #if defined(__x86_64__)
     mov(rax, qword[rsp + saved_ + 8]);
@@ -559,8 +562,13 @@ class Emitter : public Xbyak::CodeGenerator {
         b_in_register_ = true;
         break;
       case SS:
-        movss(xmm0, slot(s.a));
-        b_ = s.b;
+        if (s.b == held_now_ && s.a != held_now_) {
+          movaps(xmm1, xmm0);
+          b_in_register_ = true;
+        } else {
+          b_ = s.b;
+        }
+        load_a(s.a);
         break;
       case PA:
         movaps(xmm1, xmm0);
@@ -573,6 +581,11 @@ class Emitter : public Xbyak::CodeGenerator {
         b_ = s.b;
         break;
     }
+  }
+  // The first step finds the last variable read still in xmm0 (its value
+  // went to the frame too): a load of it would only wait for that store.
+  void load_a(std::uint16_t a) {
+    if (a != held_now_) movss(xmm0, slot(a));
   }
   template <class F>
   void with_b(F f) {
@@ -587,6 +600,8 @@ class Emitter : public Xbyak::CodeGenerator {
   // ---- steps
   bool step(const Step& s) {
     const Decoded d = kDecode.kinds[s.kind];
+    held_now_ = held_;  // xmm0 holds the last variable read only before the first step
+    held_ = kNoSlot;
     switch (d.group) {
       case kBinary:
         // A sum or product of a slot and the accumulator is taken the other
@@ -602,7 +617,7 @@ class Emitter : public Xbyak::CodeGenerator {
         binary(d.id);
         return true;
       case kUnary:
-        if (d.form == S) movss(xmm0, slot(s.a));
+        if (d.form == S) load_a(s.a);
         if (d.form == XS1) movss(spill(depth_++), xmm0), movss(xmm0, slot(s.a));
         unary(d.id);
         return true;
@@ -778,7 +793,7 @@ class Emitter : public Xbyak::CodeGenerator {
         depth_ = kAfterJump;  // nothing falls through; the next step is a target
         return true;
       case SPILL: movss(spill(depth_++), xmm0); return true;
-      case LOAD: movss(xmm0, slot(s.a)); return true;
+      case LOAD: load_a(s.a); return true;
       default: return false;
     }
   }
@@ -837,6 +852,9 @@ class Emitter : public Xbyak::CodeGenerator {
   std::vector<Patch> patches_;
   std::vector<Stub> stubs_;
   std::uint16_t b_ = 0;  // b's slot when it is not in xmm1
+  static constexpr int kNoSlot = -1;
+  int held_ = kNoSlot;      // the slot whose value xmm0 holds, or kNoSlot
+  int held_now_ = kNoSlot;  // the same for the step being emitted
   std::uint32_t variables_ = 0;  // slots in the frame: the calls, then the built-ins
   std::size_t frame_ = 0;
   std::size_t changed_ = 0;  // offset of the answer for changed code
