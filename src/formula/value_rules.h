@@ -45,14 +45,14 @@ inline float limit(float v) {
 }
 
 // The same limit without a branch, for SIMD loops: where the magnitude is
-// past the bound, the bound with v's sign is masked in (NaN fails the test
-// and passes). The scalar form above stays a branch: there the limit costs
-// nothing on the value's path while the branch is predicted.
+// past the bound, v's magnitude bits are exchanged for the bound's by an
+// exclusive or (the sign stays); NaN fails the test and passes. The scalar
+// form above stays a branch: there the limit costs nothing on the value's
+// path while the branch is predicted.
 inline float limit_lanes(float v) {
-  const std::uint32_t bits = float_bits(v);
-  const std::uint32_t over = 0u - static_cast<std::uint32_t>(std::fabs(v) > kLimit);
-  const std::uint32_t bound = (bits & 0x80000000u) | float_bits(kLimit);
-  return bits_float((bits & ~over) | (bound & over));
+  const std::uint32_t bits = float_bits(v), magnitude = bits & 0x7FFFFFFFu;
+  const std::uint32_t over = 0u - static_cast<std::uint32_t>(bits_float(magnitude) > kLimit);
+  return bits_float(bits ^ ((magnitude ^ float_bits(kLimit)) & over));
 }
 
 // Rounds a double result to single precision, then limits it.
