@@ -303,12 +303,19 @@ class Emitter : public Xbyak::CodeGenerator {
   // ---- jumps: the opcode with a 32-bit displacement, patched once the
   // target is known; the position returned is the end of the instruction.
   std::size_t jump_forward(Condition c) {
-    db(0x0F), db(0x80 | c), dd(0);
-    return getSize();
+    const std::uint8_t jcc[6] = {0x0F, static_cast<std::uint8_t>(0x80 | c), 0, 0, 0, 0};
+    return raw(jcc, sizeof jcc);
   }
   std::size_t jump_forward() {
-    db(0xE9), dd(0);
-    return getSize();
+    const std::uint8_t jmp[5] = {0xE9, 0, 0, 0, 0};
+    return raw(jmp, sizeof jmp);
+  }
+  // Bytes written as they are; returns the end.
+  std::size_t raw(const std::uint8_t* bytes, std::size_t n) {
+    const std::size_t at = getSize();
+    setSize(at + n);  // throws when the buffer is full
+    std::memcpy(buffer_ + at, bytes, n);
+    return at + n;
   }
   void land(std::size_t jump, std::size_t target) {
     rewrite(jump - 4, static_cast<std::uint32_t>(static_cast<std::int32_t>(target - jump)), 4);
