@@ -212,6 +212,19 @@ const Pattern kLimitTest(3, [](Xbyak::CodeGenerator& a) {
   a.db(0x0F), a.db(0x87), a.dd(static_cast<std::uint32_t>(kM2));
 });
 
+// The clamp out of line: the limit with the value's sign, then back (the
+// fields as for the test: the two constants, the jump).
+const Pattern kClampPattern(3, [](Xbyak::CodeGenerator& a) {
+#if defined(__x86_64__)
+  a.andps(a.xmm0, a.xword[a.rip + kM0]);
+  a.orps(a.xmm0, a.xword[a.rip + kM1]);
+#else
+  a.andps(a.xmm0, a.xword[static_cast<std::size_t>(static_cast<std::uint32_t>(kM0))]);
+  a.orps(a.xmm0, a.xword[static_cast<std::size_t>(static_cast<std::uint32_t>(kM1))]);
+#endif
+  a.db(0xE9), a.dd(static_cast<std::uint32_t>(kM2));
+});
+
 // One emitter serves every compile (its registers and buffer are set up
 // once); jumps are patched by hand, so that a compile allocates nothing
 // once the vectors have their size.
@@ -834,8 +847,11 @@ class Emitter : public Xbyak::CodeGenerator {
   void out_of_line(const Stub& s) {
     land_here(s.jump);
     if (s.kind == kClamp) {
-      andps(xmm0, constant(offsetof(Constants, sign_mask), xword));
-      orps(xmm0, constant(offsetof(Constants, limit), xword));
+      const Pattern& p = kClampPattern;
+      const std::size_t at = put(p, constant_field(p, 0, offsetof(Constants, sign_mask)),
+                                 constant_field(p, 1, offsetof(Constants, limit)));
+      land(at + p.field[2] + 4, s.back);
+      return;
     } else {
       // a >= 0 ? largest : -largest; xmm2 still holds 0
       ucomiss(xmm0, xmm2);
