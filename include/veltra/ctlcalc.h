@@ -14,7 +14,12 @@
  *
  * Not thread-safe: all objects share one evaluation stack, program counter
  * and 256-byte scratch buffer, so only one compile, eval or geterrorstr may
- * run at a time in the process, and no callback may compile or evaluate. */
+ * run at a time in the process, and no callback may compile or evaluate.
+ *
+ * The 32-bit DLL exports every member under g++'s name and also under the
+ * name and conventions of Microsoft's compiler (constructors returning
+ * this), so that programs built with either compiler can use the class,
+ * except the two private members noted below. */
 #ifndef VELTRA_CTLCALC_H
 #define VELTRA_CTLCALC_H
 
@@ -308,6 +313,11 @@ class VELTRA_API ctlcalc {
   ctlcalc_setvalue setvalue;
 
  private:
+  /* left_chain and conditional_values take a pointer to a member function,
+   * which the two compilers represent differently (8 bytes, address and
+   * adjustment, in g++'s ABI; 4 bytes in Microsoft's for this class): they
+   * are the parser's own and exported under g++'s names only. */
+
   /* The code prepared for evaluation, with a copy of the code it came
    * from; owned by the object, made again whenever the code differs. */
   ctlcalc_prepared* prepared;

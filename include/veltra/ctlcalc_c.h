@@ -1,8 +1,8 @@
 /* Veltra support library: C-linkage handle API of the formula engine.
  *
- * The ctlcalc class has the C++ ABI of the compiler that built the library;
- * callers built with another compiler, or written in other languages, use
- * this route. A handle owns its text buffer and code buffer. Callbacks get
+ * The ctlcalc class can be used from g++ and, in the 32-bit DLL, from
+ * Microsoft's compiler; callers built with other compilers, or written in
+ * other languages, use this route. A handle owns its text buffer and code buffer. Callbacks get
  * the caller's `user` pointer. The same rules as for the class hold: one
  * compile, evaluation or error text at a time in the whole process. */
 #ifndef VELTRA_CTLCALC_C_H

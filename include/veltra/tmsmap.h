@@ -4,7 +4,12 @@
  * as a double, the milliseconds in the fraction; a negative value (normally
  * -1.0) means no time. Calendar operations work in local time through the
  * library's own localtime and mktime (timezone.h), so they share the range
- * 1970-2099 and fail (false, or -1) outside it, leaving the value as it was. */
+ * 1970-2099 and fail (false, or -1) outside it, leaving the value as it was.
+ *
+ * The 32-bit DLL exports every member, those defined here included, under
+ * g++'s name and also under the name and conventions of Microsoft's
+ * compiler (constructors returning this, results of this class through the
+ * caller's hidden pointer). */
 #ifndef VELTRA_TMSMAP_H
 #define VELTRA_TMSMAP_H
 

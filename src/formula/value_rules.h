@@ -37,6 +37,20 @@ inline float bits_float(std::uint32_t u) {
   return f;
 }
 
+// The one NaN of the engine's invalid results (ln of a negative number,
+// acos(2), inf - inf, ...), in every build: the processor's default NaN
+// (bits ffc00000), which SSE arithmetic gives for an invalid operation.
+// The C runtimes' math functions disagree on the sign of theirs (glibc's
+// log(-1) is negative, the Windows runtime's positive), so every result
+// that was computed in double and is NaN becomes this one.
+constexpr float kInvalid = -__builtin_nanf("");
+
+// A double result rounded to single precision; NaN becomes kInvalid.
+inline float to_single(double d) {
+  if (__builtin_expect(d != d, 0)) return kInvalid;
+  return static_cast<float>(d);
+}
+
 // The limit as a rarely taken branch, off the path of the value; NaN fails
 // the test and passes unchanged.
 inline float limit(float v) {
@@ -56,7 +70,7 @@ inline float limit_lanes(float v) {
 }
 
 // Rounds a double result to single precision, then limits it.
-inline float round_limit(double d) { return limit(static_cast<float>(d)); }
+inline float round_limit(double d) { return limit(to_single(d)); }
 
 // Single-precision a / b rounds exactly like the double quotient rounded
 // once to single, so the division is done in float.
@@ -96,7 +110,7 @@ inline float rule_mod(float a, float b) {
 
 inline float rule_trunc(float a) {
   double d = a;
-  return static_cast<float>(d >= 0.0 ? std::floor(d) : -std::floor(-d));
+  return to_single(d >= 0.0 ? std::floor(d) : -std::floor(-d));
 }
 
 inline float rule_sgn(float a) {
@@ -127,13 +141,13 @@ inline float fn_exp(float a) { return round_limit(std::exp(static_cast<double>(a
 inline float fn_sqrt(float a) { return round_limit(std::sqrt(static_cast<double>(a))); }
 inline float fn_sinh(float a) { return round_limit(std::sinh(static_cast<double>(a))); }
 inline float fn_cosh(float a) { return round_limit(std::cosh(static_cast<double>(a))); }
-inline float fn_tanh(float a) { return static_cast<float>(std::tanh(static_cast<double>(a))); }
+inline float fn_tanh(float a) { return to_single(std::tanh(static_cast<double>(a))); }
 inline float fn_sin(float a) { return round_limit(std::sin(static_cast<double>(a))); }
 inline float fn_cos(float a) { return round_limit(std::cos(static_cast<double>(a))); }
 inline float fn_tan(float a) { return round_limit(std::tan(static_cast<double>(a))); }
 inline float fn_atan(float a) { return round_limit(std::atan(static_cast<double>(a))); }
-inline float fn_acos(float a) { return static_cast<float>(std::acos(static_cast<double>(a))); }
-inline float fn_asin(float a) { return static_cast<float>(std::asin(static_cast<double>(a))); }
+inline float fn_acos(float a) { return to_single(std::acos(static_cast<double>(a))); }
+inline float fn_asin(float a) { return to_single(std::asin(static_cast<double>(a))); }
 inline float fn_abs(float a) { return static_cast<float>(std::fabs(static_cast<double>(a))); }
 inline float fn_rad(float a) { return static_cast<float>(a * kRadPerDeg); }
 inline float fn_deg(float a) { return round_limit(a * kDegPerRad); }
