@@ -176,6 +176,7 @@ TEST(ValueRules, PowerAndDivisionShortcutsGiveTheRuleValue) {
           double exact = c.power ? std::pow(static_cast<double>(a), static_cast<double>(c.k))
                                  : static_cast<double>(a) / c.k;
           float want = static_cast<float>(exact);
+          if (c.power && std::isnan(want)) want = kInvalid;  // a power's NaN is the one NaN
           if (std::fabs(want) > 1e24f) want = want > 0 ? 1e24f : -1e24f;
           if (!same(by_constant.calc.eval(), want) || !same(by_variable.calc.eval(), want)) ++mismatches;
         }
