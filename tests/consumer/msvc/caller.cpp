@@ -96,6 +96,10 @@ void formula_engine() {
     const float value = g.calc.eval();
     check(bits(value) == bits(CalcEval(h)), f);
     check(g.calc.gettype() == CalcGetType(h), f);
+    const float column[3] = {kA, kA, kA};  // signal 7 over three rows
+    const float* floats[8] = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, column};
+    float rows[3] = {0.0f, 0.0f, 0.0f};
+    check(g.calc.evalcolumns(floats, 8, nullptr, 0, rows, 3) == 1 && bits(rows[2]) == bits(value), f);
     ctlcalc copy(g.calc);  // the copy constructor
     check(bits(copy.eval()) == bits(value), f);
     ctlcalc assigned;
