@@ -84,12 +84,11 @@ float call_mod(float a, float b) { return rule_mod(a, b); }
 float call_trunc(float a) { return rule_trunc(a); }
 
 using DoubleFn = double (*)(double);
-const DoubleFn kLog = static_cast<DoubleFn>(std::log), kExp = static_cast<DoubleFn>(std::exp),
-               kSinh = static_cast<DoubleFn>(std::sinh), kCosh = static_cast<DoubleFn>(std::cosh),
-               kTanh = static_cast<DoubleFn>(std::tanh), kSin = static_cast<DoubleFn>(std::sin),
-               kCos = static_cast<DoubleFn>(std::cos), kTan = static_cast<DoubleFn>(std::tan),
-               kAtan = static_cast<DoubleFn>(std::atan), kAcos = static_cast<DoubleFn>(std::acos),
-               kAsin = static_cast<DoubleFn>(std::asin);
+// The C runtime's functions with their NaN made the engine's (value_rules.h).
+const DoubleFn kLog = checked<std::log>, kExp = checked<std::exp>, kSinh = checked<std::sinh>,
+               kCosh = checked<std::cosh>, kTanh = checked<std::tanh>, kSin = checked<std::sin>,
+               kCos = checked<std::cos>, kTan = checked<std::tan>, kAtan = checked<std::atan>,
+               kAcos = checked<std::acos>, kAsin = checked<std::asin>;
 
 // Step kinds decoded: which operation, and where its operands come from.
 #define VT_BINARY_NAME(name, ...) B_##name,

@@ -37,21 +37,30 @@ inline float bits_float(std::uint32_t u) {
   return f;
 }
 
-// The one NaN of the math functions' invalid results (ln of a negative
-// number, acos(2), a negative number to a fractional power, ...) in every
-// build: the processor's default NaN (bits ffc00000), which SSE arithmetic
-// itself gives for inf - inf or 0 * inf. The C runtimes disagree on the sign
-// of theirs (glibc's log(-1) is negative, the Windows runtime's positive),
-// so a NaN from a math function, a NaN argument's included, becomes this
-// one. Arithmetic (+ - * /) and the selections (min, max, conditionals)
-// pass a NaN operand on as the processor does, alike in every build.
+// One NaN for one case in every build. The C runtimes' math functions
+// disagree on the NaN they give (glibc's log(-1) is negative, the Windows
+// runtime's positive), so the engine makes its own, the way the processor's
+// arithmetic does: an invalid operation on numbers (ln of a negative number, acos(2), a
+// negative number to a fractional power, inf - inf) gives the processor's
+// default NaN, bits ffc00000; a NaN operand passes on, quieted.
 constexpr float kInvalid = -__builtin_nanf("");
+constexpr double kInvalidDouble = -__builtin_nan("");  // rounds to kInvalid
 
-// A math function's double result rounded to single precision; NaN becomes
-// kInvalid.
-inline float function_result(double d) {
-  if (__builtin_expect(d != d, 0)) return kInvalid;
-  return static_cast<float>(d);
+// A math function's result r for the argument x (and y), its NaN made the
+// engine's.
+inline double function_nan(double r, double x) {
+  if (__builtin_expect(r != r, 0)) return x != x ? x : kInvalidDouble;
+  return r;
+}
+inline double function_nan(double r, double x, double y) {
+  if (__builtin_expect(r != r, 0)) return x != x ? x : y != y ? y : kInvalidDouble;
+  return r;
+}
+// A C runtime function with its NaN made the engine's (the machine code
+// calls these too).
+template <double (*F)(double)>
+double checked(double x) {
+  return function_nan(F(x), x);
 }
 
 // The limit as a rarely taken branch, off the path of the value; NaN fails
@@ -74,8 +83,6 @@ inline float limit_lanes(float v) {
 
 // Rounds a double result to single precision, then limits it.
 inline float round_limit(double d) { return limit(static_cast<float>(d)); }
-// The same for a math function's result.
-inline float function_limit(double d) { return limit(function_result(d)); }
 
 // Single-precision a / b rounds exactly like the double quotient rounded
 // once to single, so the division is done in float.
@@ -101,21 +108,22 @@ inline float rule_div_lanes(float a, float b) {
 // single, and a multiplication costs a fraction of a pow call.
 inline float rule_square(float a) {
   double d = a;
-  return function_limit(d * d);
+  return round_limit(d * d);
 }
 inline float rule_cube(float a) {
   double d = a;
-  return function_limit(d * d * d);
+  return round_limit(d * d * d);
 }
 
 inline float rule_mod(float a, float b) {
   if (b == 0.0f) return 0.0f;
-  return function_limit(std::fmod(static_cast<double>(a), static_cast<double>(b)));
+  const double x = a, y = b;
+  return round_limit(function_nan(std::fmod(x, y), x, y));
 }
 
 inline float rule_trunc(float a) {
   double d = a;
-  return function_result(d >= 0.0 ? std::floor(d) : -std::floor(-d));
+  return static_cast<float>(function_nan(d >= 0.0 ? std::floor(d) : -std::floor(-d), d));
 }
 
 inline float rule_sgn(float a) {
@@ -129,30 +137,31 @@ inline float rule_sgn(float a) {
 // the C library's pow); -inf and negative bases go to pow.
 inline float rule_pow_three_halves(float a) {
   double d = a;
-  return function_limit(d * std::sqrt(d));
+  return round_limit(d * std::sqrt(d));
 }
 
 inline float rule_pow(float a, float b) {
   if (b == 2.0f) return rule_square(a);
   if (b == 3.0f) return rule_cube(a);
   if (b == 1.5f && a >= 0.0f) return rule_pow_three_halves(a);
-  return function_limit(std::pow(static_cast<double>(a), static_cast<double>(b)));
+  const double x = a, y = b;
+  return round_limit(function_nan(std::pow(x, y), x, y));
 }
 
 // The unary function family: the double function, rounded, then limited
 // where the operation says so.
-inline float fn_log(float a) { return function_limit(std::log(static_cast<double>(a))); }
-inline float fn_exp(float a) { return function_limit(std::exp(static_cast<double>(a))); }
-inline float fn_sqrt(float a) { return function_limit(std::sqrt(static_cast<double>(a))); }
-inline float fn_sinh(float a) { return function_limit(std::sinh(static_cast<double>(a))); }
-inline float fn_cosh(float a) { return function_limit(std::cosh(static_cast<double>(a))); }
-inline float fn_tanh(float a) { return function_result(std::tanh(static_cast<double>(a))); }
-inline float fn_sin(float a) { return function_limit(std::sin(static_cast<double>(a))); }
-inline float fn_cos(float a) { return function_limit(std::cos(static_cast<double>(a))); }
-inline float fn_tan(float a) { return function_limit(std::tan(static_cast<double>(a))); }
-inline float fn_atan(float a) { return function_limit(std::atan(static_cast<double>(a))); }
-inline float fn_acos(float a) { return function_result(std::acos(static_cast<double>(a))); }
-inline float fn_asin(float a) { return function_result(std::asin(static_cast<double>(a))); }
+inline float fn_log(float a) { return round_limit(checked<std::log>(a)); }
+inline float fn_exp(float a) { return round_limit(checked<std::exp>(a)); }
+inline float fn_sqrt(float a) { return round_limit(checked<std::sqrt>(a)); }
+inline float fn_sinh(float a) { return round_limit(checked<std::sinh>(a)); }
+inline float fn_cosh(float a) { return round_limit(checked<std::cosh>(a)); }
+inline float fn_tanh(float a) { return static_cast<float>(checked<std::tanh>(a)); }
+inline float fn_sin(float a) { return round_limit(checked<std::sin>(a)); }
+inline float fn_cos(float a) { return round_limit(checked<std::cos>(a)); }
+inline float fn_tan(float a) { return round_limit(checked<std::tan>(a)); }
+inline float fn_atan(float a) { return round_limit(checked<std::atan>(a)); }
+inline float fn_acos(float a) { return static_cast<float>(checked<std::acos>(a)); }
+inline float fn_asin(float a) { return static_cast<float>(checked<std::asin>(a)); }
 inline float fn_abs(float a) { return static_cast<float>(std::fabs(static_cast<double>(a))); }
 inline float fn_rad(float a) { return static_cast<float>(a * kRadPerDeg); }
 inline float fn_deg(float a) { return round_limit(a * kDegPerRad); }
