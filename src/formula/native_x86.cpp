@@ -224,6 +224,63 @@ const Pattern kClampPattern(3, [](Xbyak::CodeGenerator& a) {
   a.db(0xE9), a.dd(static_cast<std::uint32_t>(kM2));
 });
 
+// The frame's set-up: its size, then (x86-64) the callback and the
+// built-in fields' address stored in it. Fields: the size, the two
+// offsets. The frame and its tail are fixed sequences, so they are copied
+// like the patterns above rather than assembled again at each compile.
+const Pattern kPrologue(3, [](Xbyak::CodeGenerator& a) {
+#if defined(__x86_64__)
+  a.sub(a.rsp, static_cast<std::uint32_t>(kM0));
+#if defined(_WIN32)
+  a.mov(a.qword[a.rsp + kM1], a.r8), a.mov(a.qword[a.rsp + kM2], a.rcx);
+#else
+  a.mov(a.qword[a.rsp + kM1], a.rdx), a.mov(a.qword[a.rsp + kM2], a.rdi);
+#endif
+#else
+  a.sub(a.esp, static_cast<std::uint32_t>(kM0));
+#endif
+});
+
+// The machine's state as the stack program leaves it (the result popped,
+// the program counter on the terminator), the result returned. Fields:
+// the code's length, the frame's size.
+const Pattern kEpilogue(2, [](Xbyak::CodeGenerator& a) {
+  const auto stack = reinterpret_cast<std::size_t>(&g_stack.count);
+  const auto pc = reinterpret_cast<std::size_t>(&g_pc);
+#if defined(__x86_64__)
+  const auto pc_distance = static_cast<std::intptr_t>(pc) - static_cast<std::intptr_t>(stack);
+  a.mov(a.rax, stack);
+  a.mov(a.dword[a.rax], 0);
+  if (pc_distance == static_cast<std::int32_t>(pc_distance)) {
+    a.mov(a.dword[a.rax + static_cast<int>(pc_distance)], static_cast<std::uint32_t>(kM0));
+  } else {
+    a.mov(a.rax, pc);
+    a.mov(a.dword[a.rax], static_cast<std::uint32_t>(kM0));
+  }
+  a.add(a.rsp, static_cast<std::uint32_t>(kM1));
+#else
+  a.mov(a.dword[stack], 0);
+  a.mov(a.dword[pc], static_cast<std::uint32_t>(kM0));
+  a.movss(a.dword[a.esp], a.xmm0);  // a float comes back in st(0)
+  a.fld(a.dword[a.esp]);
+  a.add(a.esp, static_cast<std::uint32_t>(kM1));
+#endif
+  a.ret();
+});
+
+// Code that changed goes on to the interpreter with the arguments as they
+// came (the object first), which prepares it again.
+const Pattern kToInterpreter(0, [](Xbyak::CodeGenerator& a) {
+  const auto interpret = reinterpret_cast<std::size_t>(&ctlcalc_access::interpret);
+#if defined(__x86_64__)
+  a.mov(a.rax, interpret);
+  a.jmp(a.rax);
+#else
+  a.mov(a.eax, interpret);
+  a.jmp(a.eax);
+#endif
+});
+
 // One emitter serves every compile (its registers and buffer are set up
 // once); jumps are patched by hand, so that a compile allocates nothing
 // once the vectors have their size.
@@ -271,7 +328,7 @@ class Emitter : public Xbyak::CodeGenerator {
   static constexpr int kNoArrival = -1;   // arrival_ of a step no jump goes to
 
   void begin(const ctlcalc_prepared& p) {
-    reset();
+    resetSize();  // no labels: the jumps are patched by hand
     p_ = &p;
     variables_ = p.calls + p.builtins;
     // Calls stay 16-byte aligned: the return address is the only thing
@@ -376,55 +433,12 @@ class Emitter : public Xbyak::CodeGenerator {
   }
 
   // ---- frame
-  // Before the entry: code that changed goes on to the interpreter with
-  // the arguments as they came (the object first), which prepares it again.
-  void changed_block() {
-    const auto interpret = reinterpret_cast<std::size_t>(&ctlcalc_access::interpret);
-#if defined(__x86_64__)
-    mov(rax, interpret);
-    jmp(rax);
-#else
-    mov(eax, interpret);
-    jmp(eax);
-#endif
-  }
-
+  void changed_block() { put(kToInterpreter, 0, 0); }
   void prologue() {
-#if defined(__x86_64__)
-    sub(rsp, static_cast<std::uint32_t>(frame_));
-#if defined(_WIN32)
-    mov(qword[rsp + saved_], r8), mov(qword[rsp + saved_ + 8], rcx);
-#else
-    mov(qword[rsp + saved_], rdx), mov(qword[rsp + saved_ + 8], rdi);
-#endif
-#else
-    sub(esp, static_cast<std::uint32_t>(frame_));
-#endif
+    put(kPrologue, static_cast<std::uint32_t>(frame_), static_cast<std::uint32_t>(saved_),
+        static_cast<std::uint32_t>(saved_ + 8));
   }
-
-  // The machine's state as the stack program leaves it (the result
-  // popped, the program counter on the terminator), the result returned.
-  void epilogue() {
-    const auto stack = reinterpret_cast<std::size_t>(&g_stack.count);
-    const auto pc_distance = reinterpret_cast<std::intptr_t>(&g_pc) - static_cast<std::intptr_t>(stack);
-#if defined(__x86_64__)
-    mov(rax, stack);
-    mov(dword[rax], 0);
-    if (pc_distance == static_cast<std::int32_t>(pc_distance)) {
-      mov(dword[rax + static_cast<int>(pc_distance)], p_->length);
-    } else {
-      mov(rax, reinterpret_cast<std::size_t>(&g_pc));
-      mov(dword[rax], p_->length);
-    }
-#else
-    mov(dword[stack], 0);
-    mov(dword[reinterpret_cast<std::size_t>(&g_pc)], p_->length);
-    movss(dword[esp], xmm0);  // a float comes back in st(0)
-    fld(dword[esp]);
-#endif
-    add(stack_, static_cast<std::uint32_t>(frame_));
-    ret();
-  }
+  void epilogue() { put(kEpilogue, p_->length, static_cast<std::uint32_t>(frame_)); }
 
   // Runs before the prologue: nothing to restore on the way out.
   void check_code(const codeentry* code) {

@@ -1,6 +1,7 @@
 // The lexical side of the parser: white space, names, keywords, numbers and
 // the resolution of names to variable indices.
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 
 #include "formula/keywords.h"
@@ -21,6 +22,40 @@ bool equals_folded(const char* a, const char* b) {
     if (fold_ascii(static_cast<unsigned char>(*a)) != fold_ascii(static_cast<unsigned char>(*b)))
       return false;
   return *a == *b;
+}
+
+// The first characters of a keyword list's keywords as a bit set: most
+// tries of a list meet text that no keyword of it starts with, and are
+// turned away without walking the list. Sets are made on a list's first
+// use and kept by its address (the lists are the constants of keywords.h).
+struct FirstChars {
+  const char* list;
+  std::uint32_t bits[8];
+  bool may_start(unsigned char c) const { return (bits[c >> 5] >> (c & 31)) & 1u; }
+};
+
+const FirstChars& first_chars(const char* list) {
+  constexpr int kLists = 32;
+  static FirstChars known[kLists];
+  static int count = 0;
+  static const FirstChars any = {nullptr, {~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u}};
+  for (int i = 0; i < count; ++i)
+    if (known[i].list == list) return known[i];
+  if (count == kLists) return any;
+  FirstChars& f = known[count++];
+  f = {list, {}};
+  for (const char* kw = list; *kw;) {
+    if (*kw == ',') {  // an empty keyword matches anything
+      f = any;
+      f.list = list;
+      return f;
+    }
+    const auto c = static_cast<unsigned char>(*kw);
+    f.bits[c >> 5] |= 1u << (c & 31);
+    while (*kw && *kw != ',') ++kw;
+    if (*kw) ++kw;
+  }
+  return f;
 }
 
 }  // namespace
@@ -54,6 +89,7 @@ char* ctlcalc::name(char** p) {
 std::int16_t ctlcalc::parse(char* pos, const char* list, char** end) {
   while (is_space(static_cast<unsigned char>(*pos))) ++pos;
   const unsigned char* text_at = reinterpret_cast<const unsigned char*>(pos);
+  if (!first_chars(list).may_start(fold_ascii(text_at[0]))) return 0;
   std::int16_t index = 1;
   for (const char* kw = list;; ++index) {
     std::size_t n = 0;
