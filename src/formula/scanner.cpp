@@ -1,6 +1,7 @@
 // The lexical side of the parser: white space, names, keywords, numbers and
 // the resolution of names to variable indices.
 #include <charconv>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -35,28 +36,42 @@ struct FirstChars {
 };
 
 const FirstChars& first_chars(const char* list) {
-  constexpr int kLists = 32;
-  static FirstChars known[kLists];
-  static int count = 0;
+  // An open-addressed table keyed by the list's address: a lookup is
+  // mostly one probe.
+  constexpr std::size_t kSlots = 64;
+  static FirstChars known[kSlots];
   static const FirstChars any = {nullptr, {~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u}};
-  for (int i = 0; i < count; ++i)
-    if (known[i].list == list) return known[i];
-  if (count == kLists) return any;
-  FirstChars& f = known[count++];
-  f = {list, {}};
-  for (const char* kw = list; *kw;) {
-    if (*kw == ',') {  // an empty keyword matches anything
-      f = any;
-      f.list = list;
-      return f;
+  const auto address = reinterpret_cast<std::uintptr_t>(list);
+  std::size_t at = ((address >> 3) ^ (address >> 9)) % kSlots;
+  for (std::size_t probes = 0; known[at].list != list; at = (at + 1) % kSlots) {
+    if (known[at].list) {
+      if (++probes == kSlots) return any;
+      continue;
     }
-    const auto c = static_cast<unsigned char>(*kw);
-    f.bits[c >> 5] |= 1u << (c & 31);
-    while (*kw && *kw != ',') ++kw;
-    if (*kw) ++kw;
+    FirstChars& f = known[at];
+    f = {list, {}};
+    for (const char* kw = list; *kw;) {
+      if (*kw == ',') {  // an empty keyword matches anything
+        f = any;
+        f.list = list;
+        break;
+      }
+      const auto c = static_cast<unsigned char>(*kw);
+      f.bits[c >> 5] |= 1u << (c & 31);
+      while (*kw && *kw != ',') ++kw;
+      if (*kw) ++kw;
+    }
+    break;
   }
-  return f;
+  return known[at];
 }
+
+constexpr bool builtins_start_with_x_or_y() {
+  for (const char* name : kBuiltinNames)
+    if (name[0] != 'x' && name[0] != 'y') return false;
+  return true;
+}
+static_assert(builtins_start_with_x_or_y(), "_gnf tries the built-in names only for names starting so");
 
 }  // namespace
 
@@ -108,7 +123,9 @@ std::int16_t ctlcalc::parse(char* pos, const char* list, char** end) {
 }
 
 std::int16_t ctlcalc::_gnf(const char* nm, std::int16_t t) {
-  if (t == 1)
+  // The built-in names all start with x or y.
+  const unsigned char first = fold_ascii(static_cast<unsigned char>(*nm));
+  if (t == 1 && (first == 'x' || first == 'y'))
     for (int i = 0; i < kBuiltinCount; ++i)
       if (equals_folded(nm, kBuiltinNames[i])) return static_cast<std::int16_t>(kFirstBuiltinIndex + i);
   return getname(nm, t);
