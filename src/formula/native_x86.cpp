@@ -196,31 +196,32 @@ const Pattern kFetch(4, [](Xbyak::CodeGenerator& a) {
 #endif
 });
 
+// A constant of the pool whose address is a pattern's field: relative to
+// the instruction's end on x86-64, absolute on i686.
+Xbyak::Address constant_at(Xbyak::CodeGenerator& a, const Xbyak::AddressFrame& size, std::int32_t field) {
+#if defined(__x86_64__)
+  return size[a.rip + field];
+#else
+  (void)a;
+  return size[static_cast<std::size_t>(static_cast<std::uint32_t>(field))];
+#endif
+}
+
 // The limit after an operation (value_rules.h): the magnitude against the
 // limit, the clamp out of line. Fields: the addresses of the mask and of
 // the limit (x86-64: distances from the instruction's end), and the jump's.
 const Pattern kLimitTest(3, [](Xbyak::CodeGenerator& a) {
   a.movaps(a.xmm3, a.xmm0);
-#if defined(__x86_64__)
-  a.andps(a.xmm3, a.xword[a.rip + kM0]);
-  a.ucomiss(a.xmm3, a.dword[a.rip + kM1]);
-#else
-  a.andps(a.xmm3, a.xword[static_cast<std::size_t>(static_cast<std::uint32_t>(kM0))]);
-  a.ucomiss(a.xmm3, a.dword[static_cast<std::size_t>(static_cast<std::uint32_t>(kM1))]);
-#endif
+  a.andps(a.xmm3, constant_at(a, a.xword, kM0));
+  a.ucomiss(a.xmm3, constant_at(a, a.dword, kM1));
   a.db(0x0F), a.db(0x87), a.dd(static_cast<std::uint32_t>(kM2));
 });
 
 // The clamp out of line: the limit with the value's sign, then back (the
 // fields as for the test: the two constants, the jump).
 const Pattern kClampPattern(3, [](Xbyak::CodeGenerator& a) {
-#if defined(__x86_64__)
-  a.andps(a.xmm0, a.xword[a.rip + kM0]);
-  a.orps(a.xmm0, a.xword[a.rip + kM1]);
-#else
-  a.andps(a.xmm0, a.xword[static_cast<std::size_t>(static_cast<std::uint32_t>(kM0))]);
-  a.orps(a.xmm0, a.xword[static_cast<std::size_t>(static_cast<std::uint32_t>(kM1))]);
-#endif
+  a.andps(a.xmm0, constant_at(a, a.xword, kM0));
+  a.orps(a.xmm0, constant_at(a, a.xword, kM1));
   a.db(0xE9), a.dd(static_cast<std::uint32_t>(kM2));
 });
 

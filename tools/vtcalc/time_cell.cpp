@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "frame/char_class.h"
+
 namespace vtcalc {
 
 namespace {
@@ -10,7 +12,7 @@ namespace {
 constexpr vt_time_t kExampleTime = 1715949045;  // 2024-05-17 12:30:45 UTC
 constexpr int kFirstYear = 1970, kLastYear = 2099;
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+using vt::frame::is_digit;
 
 // Reads 1 to `max_digits` digits at p (at least `min_digits`).
 bool read_number(const char*& p, const char* end, int min_digits, int max_digits, int& value) {
