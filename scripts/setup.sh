@@ -12,4 +12,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   googletest libgtest-dev libbenchmark-dev libmuparser-dev nettle-dev libhowardhinnant-date-dev \
   mingw-w64 binutils-mingw-w64 wine wine64 wine32:i386 xvfb xauth \
   libxbyak-dev librsvg2-bin mawk miller lld-14 llvm-14 \
-  locales tzdata ghostscript poppler-utils imagemagick file time >/dev/null
+  locales tzdata ghostscript poppler-utils imagemagick file time \
+  libmpfr-dev libgmp-dev \
+  pybind11-dev python3-dev python3-venv python3-numpy python3-pandas python3-numexpr \
+  python3-dask python3-distributed python3-pytest python3-matplotlib python3-pil >/dev/null
