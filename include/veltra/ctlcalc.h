@@ -47,6 +47,11 @@ enum operation : std::int32_t {
 /* Number of operation codes (0 to 55). */
 const int operation_count = 56;
 
+/* The two value types: of a compiled formula (gettype), of a variable (the
+ * callbacks' type argument) and, as bits, of the allowed-types mask. */
+const std::int16_t ctlcalc_float = 1;
+const std::int16_t ctlcalc_boolean = 4;
+
 /* Bit of the type mask (settype, setnative) that keeps an object's
  * evaluation on the interpreter. Without it, eval runs machine code that
  * the object makes for its formula when the code is compiled or first

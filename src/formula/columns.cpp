@@ -142,7 +142,7 @@ bool has_every_column(const codeentry* code, std::uint32_t length, const Columns
   for (std::uint32_t i = 0; i < length; ++i) {
     const std::int32_t op = code[i].op;
     const std::int16_t index = code[i].value.b;
-    if (op == op_vfpush && !is_builtin(index, 1) &&
+    if (op == op_vfpush && !is_builtin(index, ctlcalc_float) &&
         (index < 0 || static_cast<std::uint32_t>(index) >= in.float_count || !in.floats || !in.floats[index]))
       return false;
     if (op == op_vbpush &&
@@ -155,7 +155,7 @@ bool has_every_column(const codeentry* code, std::uint32_t length, const Columns
 // True when `results` is one of the float columns the code reads.
 bool results_are_read(const codeentry* code, std::uint32_t length, const Columns& in, const float* results) {
   for (std::uint32_t i = 0; i < length; ++i)
-    if (code[i].op == op_vfpush && !is_builtin(code[i].value.b, 1) && in.floats[code[i].value.b] == results)
+    if (code[i].op == op_vfpush && !is_builtin(code[i].value.b, ctlcalc_float) && in.floats[code[i].value.b] == results)
       return true;
   return false;
 }
@@ -188,7 +188,7 @@ class BlockRun {
       float* const target = i == last ? out : nullptr;
       switch (e.op) {
         case op_vfpush:
-          if (is_builtin(e.value.b, 1)) {
+          if (is_builtin(e.value.b, ctlcalc_float)) {
             set_constant(depth++, float_bits(calc.*kBuiltinFields[e.value.b - kFirstBuiltinIndex]));
           } else {
             constant_[depth] = false;

@@ -63,8 +63,7 @@ void ctlcalc::_mul() {
 void ctlcalc::_div() {
   FpGuard fp;
   float b = pop_float(), a = pop_float();
-  if (b == 0.0f) push_float(a >= 0.0f ? kDivByZero : -kDivByZero);
-  else push_float(round_limit(static_cast<double>(a) / b));
+  push_float(rule_div(a, b));
 }
 
 void ctlcalc::_pot() {
@@ -157,11 +156,11 @@ void ctlcalc::_bari_if() {
 
 void ctlcalc::_cfpush() { FpGuard fp; push_float(code[g_pc].value.f); }
 void ctlcalc::_cbpush() { FpGuard fp; push_bool(code[g_pc].value.b); }
-void ctlcalc::_vfpush() { FpGuard fp; push_float(_gvf(code[g_pc].value.b, 1)); }
+void ctlcalc::_vfpush() { FpGuard fp; push_float(_gvf(code[g_pc].value.b, ctlcalc_float)); }
 
 void ctlcalc::_vbpush() {
   FpGuard fp;
   Cell c;
-  c.f = _gvf(code[g_pc].value.b, 4);
+  c.f = _gvf(code[g_pc].value.b, ctlcalc_boolean);
   push_cell(c);
 }

@@ -3,6 +3,8 @@
 // matching keyword (from 1) selects the operation.
 #pragma once
 
+#include "frame/char_class.h"
+
 namespace vt::formula {
 
 constexpr const char* kKwAnd = "&,and,und";
@@ -30,16 +32,15 @@ constexpr int kFirstBuiltinIndex = 1000;
 constexpr float kPi = 3.1415927f;
 constexpr float kE = 2.7182817f;
 
-// Character classes; the text is code page 1252.
-inline bool is_space(unsigned char c) { return c == ' ' || (c >= 9 && c <= 13); }
-inline bool is_digit(unsigned char c) { return c >= '0' && c <= '9'; }
+// Name characters; the text is code page 1252, whose German letters count
+// as letters of names. Digits, white space and case folding are the
+// library's ASCII ones (frame/char_class.h, frame/ascii_case.h).
 inline bool is_name_start(unsigned char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == 0xE4 ||
-         c == 0xFC || c == 0xF6 || c == 0xC4 || c == 0xDC || c == 0xD6 || c == 0xDF;
+  return vt::frame::is_letter(static_cast<char>(c)) || c == '_' || c == 0xE4 || c == 0xFC || c == 0xF6 ||
+         c == 0xC4 || c == 0xDC || c == 0xD6 || c == 0xDF;
 }
-inline bool is_name_char(unsigned char c) { return is_name_start(c) || is_digit(c) || c == '.'; }
-inline unsigned char fold_ascii(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+inline bool is_name_char(unsigned char c) {
+  return is_name_start(c) || vt::frame::is_digit(static_cast<char>(c)) || c == '.';
 }
 
 }  // namespace vt::formula

@@ -63,7 +63,7 @@ inline void reset_stack() { g_stack.count = 0; }
 // a name callback or from stored code can reach past the fields.
 extern float ctlcalc::* const kBuiltinFields[kBuiltinCount];
 inline bool is_builtin(std::int16_t index, std::int16_t type) {
-  return type == 1 && index >= kFirstBuiltinIndex && index < kFirstBuiltinIndex + kBuiltinCount;
+  return type == ctlcalc_float && index >= kFirstBuiltinIndex && index < kFirstBuiltinIndex + kBuiltinCount;
 }
 
 }  // namespace vt::formula

@@ -88,7 +88,7 @@ void ctlcalc::init() {
   error = kErrNone;
   owner = nullptr;
   setfunctions(nullptr, nullptr, nullptr);
-  types = 5;
+  types = ctlcalc_float | ctlcalc_boolean;
   cursor = text;
   codelen = 0;
 }
@@ -164,12 +164,13 @@ std::int16_t ctlcalc::compile_parsed(tree_node* t) {
   }
   optimize_tree(&t);
   type = tree_art(t);
-  bool float_allowed = (types & 3) != 0, boolean_allowed = (types & 4) != 0;
-  if ((type == 1 && !float_allowed) || (type == 4 && !boolean_allowed) || type == 0) {
+  // Bit 2 allows floats too: masks written before the Boolean type existed.
+  bool float_allowed = (types & (ctlcalc_float | 2)) != 0, boolean_allowed = (types & ctlcalc_boolean) != 0;
+  if ((type == ctlcalc_float && !float_allowed) || (type == ctlcalc_boolean && !boolean_allowed) || type == 0) {
     error = kErrResultType;
     return 0;
   }
-  if (type == 4) t = newnode(&t, op_b2f);  // evaluation always ends with a number
+  if (type == ctlcalc_boolean) t = newnode(&t, op_b2f);  // evaluation always ends with a number
   if (!compile_tree(t)) return 0;
   CodeShape shape = check_code(code, codesize);
   if (!shape.valid) {

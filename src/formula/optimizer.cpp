@@ -37,8 +37,7 @@ std::int16_t ctlcalc::tree_art(tree_node* node) {
 }
 
 operation ctlcalc::getconstop(tree_node* node) {
-  std::int16_t t = tree_art(node);
-  return (t == 2 || t == 4) ? op_cbpush : op_cfpush;
+  return tree_art(node) == ctlcalc_boolean ? op_cbpush : op_cfpush;
 }
 
 std::int16_t ctlcalc::_check_tree(tree_node* node) {

@@ -201,7 +201,7 @@ tree_node* ctlcalc::variable_node(std::int16_t type, operation op) {
   return n;
 }
 
-tree_node* ctlcalc::bvar() { return (types & 4) ? variable_node(4, op_vbpush) : nullptr; }
+tree_node* ctlcalc::bvar() { return (types & ctlcalc_boolean) ? variable_node(ctlcalc_boolean, op_vbpush) : nullptr; }
 
 tree_node* ctlcalc::comp() {
   char* start = cursor;
@@ -261,7 +261,7 @@ tree_node* ctlcalc::factor() {
   return t;
 }
 
-tree_node* ctlcalc::var() { return (types & 3) ? variable_node(1, op_vfpush) : nullptr; }
+tree_node* ctlcalc::var() { return (types & 3) ? variable_node(ctlcalc_float, op_vfpush) : nullptr; }
 
 // A function keyword, "(", its arguments separated by ",", and ")". Without
 // "(" or with an argument missing, the whole call is given up.

@@ -322,7 +322,7 @@ Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t 
 
   std::uint32_t calls = 0, builtins = 0;
   for (std::uint32_t i = 0; i < n; ++i) {
-    if (code[i].op == op_vfpush && is_builtin(code[i].value.b, 1)) ++builtins;
+    if (code[i].op == op_vfpush && is_builtin(code[i].value.b, ctlcalc_float)) ++builtins;
     else if (code[i].op == op_vfpush || code[i].op == op_vbpush) ++calls;
   }
   // Code whose steps could number more than a target can name runs
@@ -341,8 +341,8 @@ Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t 
       continue;
     }
     switch (op) {
-      case op_vfpush: build.variable(e, 1); break;
-      case op_vbpush: build.variable(e, 4); break;
+      case op_vfpush: build.variable(e, ctlcalc_float); break;
+      case op_vbpush: build.variable(e, ctlcalc_boolean); break;
       case op_cfpush: build.constant(e.value.bits); break;
       case op_cbpush:  // the 16-bit Boolean, sign-widened
         build.constant(static_cast<std::uint32_t>(static_cast<std::int32_t>(e.value.b)));

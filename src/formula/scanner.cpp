@@ -6,12 +6,17 @@
 #include <cstring>
 
 #include "formula/keywords.h"
+#include "frame/ascii_case.h"
+#include "frame/char_class.h"
 #include "formula/machine.h"
 #include "formula/value_rules.h"
 #include "formula/workspace.h"
 #include "veltra/ctlcalc.h"
 
 using namespace vt::formula;
+using vt::frame::ascii_lower;
+using vt::frame::is_digit;
+using vt::frame::is_space;
 
 namespace {
 
@@ -20,7 +25,7 @@ constexpr int kMaxTokenLength = kScratchSize - 1;
 
 bool equals_folded(const char* a, const char* b) {
   for (; *a && *b; ++a, ++b)
-    if (fold_ascii(static_cast<unsigned char>(*a)) != fold_ascii(static_cast<unsigned char>(*b)))
+    if (ascii_lower(static_cast<unsigned char>(*a)) != ascii_lower(static_cast<unsigned char>(*b)))
       return false;
   return *a == *b;
 }
@@ -76,7 +81,7 @@ static_assert(builtins_start_with_x_or_y(), "_gnf tries the built-in names only 
 }  // namespace
 
 char ctlcalc::nextchar(char** p) {
-  while (is_space(static_cast<unsigned char>(**p))) ++*p;
+  while (is_space(**p)) ++*p;
   return **p;
 }
 
@@ -102,13 +107,13 @@ char* ctlcalc::name(char** p) {
 }
 
 std::int16_t ctlcalc::parse(char* pos, const char* list, char** end) {
-  while (is_space(static_cast<unsigned char>(*pos))) ++pos;
+  while (is_space(*pos)) ++pos;
   const unsigned char* text_at = reinterpret_cast<const unsigned char*>(pos);
-  if (!first_chars(list).may_start(fold_ascii(text_at[0]))) return 0;
+  if (!first_chars(list).may_start(ascii_lower(text_at[0]))) return 0;
   std::int16_t index = 1;
   for (const char* kw = list;; ++index) {
     std::size_t n = 0;
-    while (kw[n] && kw[n] != ',' && fold_ascii(text_at[n]) == static_cast<unsigned char>(kw[n])) ++n;
+    while (kw[n] && kw[n] != ',' && ascii_lower(text_at[n]) == static_cast<unsigned char>(kw[n])) ++n;
     bool whole = kw[n] == ',' || kw[n] == '\0';
     // A word keyword must not run on into a longer name ("sinx", "pie").
     if (whole && is_name_start(static_cast<unsigned char>(*kw)) && is_name_char(text_at[n])) whole = false;
@@ -124,8 +129,8 @@ std::int16_t ctlcalc::parse(char* pos, const char* list, char** end) {
 
 std::int16_t ctlcalc::_gnf(const char* nm, std::int16_t t) {
   // The built-in names all start with x or y.
-  const unsigned char first = fold_ascii(static_cast<unsigned char>(*nm));
-  if (t == 1 && (first == 'x' || first == 'y'))
+  const unsigned char first = ascii_lower(static_cast<unsigned char>(*nm));
+  if (t == ctlcalc_float && (first == 'x' || first == 'y'))
     for (int i = 0; i < kBuiltinCount; ++i)
       if (equals_folded(nm, kBuiltinNames[i])) return static_cast<std::int16_t>(kFirstBuiltinIndex + i);
   return getname(nm, t);
@@ -145,10 +150,10 @@ tree_node* ctlcalc::constant() {
   };
   bool fits = true;
   if (*cursor == '+' || *cursor == '-') fits = take();
-  while (fits && is_digit(static_cast<unsigned char>(*cursor))) fits = take(), digits = true;
+  while (fits && is_digit(*cursor)) fits = take(), digits = true;
   if (fits && *cursor == '.') {
     fits = take();
-    while (fits && is_digit(static_cast<unsigned char>(*cursor))) fits = take(), digits = true;
+    while (fits && is_digit(*cursor)) fits = take(), digits = true;
   }
   bool negative_exponent = false;
   if (fits && (*cursor == 'e' || *cursor == 'E')) {
@@ -161,11 +166,11 @@ tree_node* ctlcalc::constant() {
       negative_exponent = *cursor == '-';
       fits = take();
     }
-    if (fits && !is_digit(static_cast<unsigned char>(*cursor))) {
+    if (fits && !is_digit(*cursor)) {
       set_parse_error(kErrBadConstant);
       return nullptr;
     }
-    while (fits && is_digit(static_cast<unsigned char>(*cursor))) fits = take();
+    while (fits && is_digit(*cursor)) fits = take();
   }
   if (!fits) {
     set_parse_error(kErrNameTooLong);
