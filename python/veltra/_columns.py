@@ -1,0 +1,90 @@
+"""Columns as the engine reads them.
+
+The rule for a float signal: a one-dimensional float32 array is read as it
+is, read-only or not, without a copy when it is contiguous (a strided view is
+copied). Any other real number dtype (float16, float64, integers, bool) is
+converted to float32, rounding to the nearest float as reading the number
+from text would. Text, dates, complex numbers and other objects are refused:
+convert them first (``pandas.to_numeric``, say).
+
+The rule for a Boolean signal: bool as it is; integers and floats when every
+value is 0 or 1; text (or Python objects) when every cell is one of the
+words the formula tool reads: 0/1, ein/aus, true/false, on/off, high/low, in
+any case, blanks around them allowed.
+"""
+
+import numpy as np
+
+_FALSE_WORDS = ("0", "aus", "false", "off", "low")
+_TRUE_WORDS = ("1", "ein", "true", "on", "high")
+WORD_LIST = "0/1, ein/aus, true/false, on/off, high/low"
+
+
+class ColumnError(LookupError):
+    """A column the formula reads is missing, or is of no usable kind."""
+
+    def __str__(self):
+        return str(self.args[0]) if self.args else ""
+
+
+def _as_numpy(column):
+    """The values of a Series, array or sequence as a numpy array; pandas'
+    nullable types give NaN (float) or None (else) for a missing value."""
+    if isinstance(column, np.ndarray):
+        return column
+    to_numpy = getattr(column, "to_numpy", None)
+    if to_numpy is not None:
+        dtype = getattr(column, "dtype", None)
+        kind = getattr(dtype, "kind", "O")
+        if not isinstance(dtype, np.dtype) and kind in "fiu":
+            return to_numpy(dtype=np.float64, na_value=np.nan)
+        return to_numpy()
+    return np.asarray(column)
+
+
+def _one_dimension(name, values):
+    if values.ndim != 1:
+        raise ColumnError(f"column {name!r} has {values.ndim} dimensions; a column has one")
+    return values
+
+
+def float_column(name, column):
+    values = _one_dimension(name, _as_numpy(column))
+    if values.dtype == np.float32:
+        return np.ascontiguousarray(values)
+    if values.dtype.kind in "fiub":
+        return values.astype(np.float32)
+    raise ColumnError(
+        f"column {name!r} holds {values.dtype} values, not numbers; a float signal takes a "
+        f"numeric column (convert text with pandas.to_numeric first)")
+
+
+def _not_boolean(name, values, bad):
+    row = int(np.flatnonzero(bad)[0])
+    return ColumnError(
+        f"column {name!r} is no Boolean column: row {row} holds {values[row]!r} "
+        f"(a Boolean signal takes bool, 0/1 or the words {WORD_LIST})")
+
+
+def boolean_column(name, column):
+    values = _one_dimension(name, _as_numpy(column))
+    kind = values.dtype.kind
+    if kind == "b":
+        return values.astype(np.int16)
+    if kind in "iuf":
+        bad = (values != 0) & (values != 1)
+        if bad.any():
+            raise _not_boolean(name, values, bad)
+        if values.dtype == np.int16:
+            return np.ascontiguousarray(values)
+        return values.astype(np.int16)
+    if kind in "OUS":
+        texts = np.char.decode(values, "latin-1") if kind == "S" else values.astype(str)
+        words = np.char.lower(np.char.strip(texts, " \t"))
+        true = np.isin(words, _TRUE_WORDS)
+        bad = ~(true | np.isin(words, _FALSE_WORDS))
+        if bad.any():
+            raise _not_boolean(name, values, bad)
+        return true.astype(np.int16)
+    raise ColumnError(f"column {name!r} holds {values.dtype} values; a Boolean signal takes "
+                      f"bool, 0/1 or the words {WORD_LIST}")
