@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "formula/keywords.h"
+
 namespace veltra_py {
 
 namespace {
@@ -40,10 +42,30 @@ std::int16_t index_of(std::vector<std::string>& seen, const char* name) {
   return static_cast<std::int16_t>(seen.size() - 1);
 }
 
-// Every name is a signal: of the Boolean kind when listed as one, else of
+// The words of the language (functions, constants, Boolean words and
+// operators) are asked for as names first: they are never signals.
+bool is_language_word(const char* name) {
+  namespace kw = vt::formula;
+  for (const char* list : {kw::kKwAnd, kw::kKwOr, kw::kKwXor, kw::kKwNot, kw::kKwConstant, kw::kKwUnary,
+                           kw::kKwBinary, kw::kKwBool}) {
+    for (const char* word = list; *word;) {
+      const char* end = std::strchr(word, ',');
+      if (!end) end = word + std::strlen(word);
+      const char* n = name;
+      const char* w = word;
+      while (w < end && *n && kw::fold_ascii(static_cast<unsigned char>(*n)) == static_cast<unsigned char>(*w)) ++n, ++w;
+      if (w == end && !*n) return true;
+      word = *end ? end + 1 : end;
+    }
+  }
+  return false;
+}
+
+// Every name that is no word of the language is a signal: of the Boolean kind when listed as one, else of
 // the float kind. Whether the data holds it is asked at evaluation.
 std::int16_t name_of_signal(void* user, const char* name, std::int16_t type) {
   NameBook& book = *static_cast<NameBook*>(user);
+  if (is_language_word(name)) return -1;
   const bool listed = std::find(book.booleans->begin(), book.booleans->end(), name) != book.booleans->end();
   if (type == 4 && listed) return index_of(book.booleans_seen, name);
   if (type == 1 && !listed) return index_of(book.floats_seen, name);

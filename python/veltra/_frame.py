@@ -7,9 +7,9 @@ import pandas as pd
 from ._columns import ColumnError
 from ._formula import Formula, column_names
 
-# A name a formula can read: a letter or "_" first, then letters, digits,
-# "_" and "."; letters include those of code page 1252 above 0x7F.
-_NAME = re.compile(r"[A-Za-z_\u00c0-\u00d6\u00d8-\u00f6\u00f8-\u00ff][A-Za-z0-9_.\u00c0-\u00d6\u00d8-\u00f6\u00f8-\u00ff]*\Z")
+# A name a formula can read: a letter (ASCII or one of äöüÄÖÜß) or "_"
+# first, then those, digits and ".".
+_NAME = re.compile(r"[A-Za-z_äöüÄÖÜß][A-Za-z0-9_.äöüÄÖÜß]*\Z")
 
 
 def split_named(spec):
@@ -57,8 +57,12 @@ def evaluate(df, *formulas, booleans=None, names=None):
     frame = signal_frame(df, names)
     given = set(booleans or ())
     renamed = {h: n for n, h in (names or {}).items()}
+    # The dtypes, not the rows: no row is read before every formula compiled.
+    dtypes = dict(df.dtypes.items()) if hasattr(df, "dtypes") else {
+        str(k): getattr(v, "dtype", None) for k, v in df.items()}
     boolean_names = {renamed.get(h, h) for h in headers
-                     if h in given or renamed.get(h, h) in given or pd.api.types.is_bool_dtype(df[h].dtype)}
+                     if h in given or renamed.get(h, h) in given
+                     or (dtypes.get(h) is not None and pd.api.types.is_bool_dtype(dtypes[h]))}
     unknown = given - set(headers) - set(renamed.values())
     if unknown:
         raise ColumnError(f"no column is named {sorted(unknown)[0]!r}; the columns are: {', '.join(headers)}")
