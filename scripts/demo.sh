@@ -32,3 +32,7 @@ build/release/vtcalc --bool pumpe_ein,stoerung examples/pumpe.csv "druck * (durc
 echo
 echo "== vtcalc: an unknown name is shown with the columns"
 build/release/vtcalc examples/pumpe.csv "Druck * 2" || true
+echo
+echo "== Python: the package veltra (built and installed into build/venv), the same formulas with pandas"
+scripts/python-install.sh
+build/venv/bin/python examples/pumpe.py build/demo/pumpe.png

@@ -2,8 +2,8 @@
 # The whole test suite: native tests under sanitizers, bounded fuzzing, the
 # Windows tests of the x86_64 build under wine64 and of the shipped i686 build
 # under 32-bit wine (with a virtual display), the checks of the i686 DLL's
-# tables, and a consumer project built against the installed library. Stops
-# at the first failing stage.
+# tables, a consumer project built against the installed library, and the
+# Python package's tests. Stops at the first failing stage.
 set -eu
 cd "$(dirname "$0")/.."
 stage() { printf '\n==== %s\n' "$*"; }
@@ -38,3 +38,7 @@ stage "install and consumer project"
 scripts/build.sh release
 cmake --install build/release >/dev/null
 scripts/consumer.sh
+
+stage "Python package veltra: pytest (against the release build's vtcalc and library)"
+scripts/python-install.sh
+build/venv/bin/python -m pytest -p no:cacheprovider python/tests

@@ -29,6 +29,14 @@ std::mutex& compile_mutex() {
   return m;
 }
 
+// The column entry still ends each run by resetting the process-wide
+// evaluation stack: runs take turns until the engine keeps that state per
+// thread.
+std::mutex& evaluation_mutex() {
+  static std::mutex m;
+  return m;
+}
+
 struct NameBook {
   const std::vector<std::string>* booleans;
   std::vector<std::string> floats_seen, booleans_seen;
@@ -127,6 +135,7 @@ std::vector<unsigned char> CompiledFormula::code() const {
 bool CompiledFormula::evaluate_floats(const float* const* floats, std::uint32_t float_count,
                                       const std::int16_t* const* booleans, std::uint32_t boolean_count, float* out,
                                       std::uint32_t rows) {
+  std::lock_guard<std::mutex> lock(evaluation_mutex());
   return CalcEvalColumns(handle_, floats, float_count, booleans, boolean_count, out, rows) != 0;
 }
 
