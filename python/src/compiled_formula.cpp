@@ -5,6 +5,7 @@
 #include <new>
 
 #include "formula/keywords.h"
+#include "frame/ascii_case.h"
 
 namespace veltra_py {
 
@@ -54,15 +55,13 @@ std::int16_t index_of(std::vector<std::string>& seen, const char* name) {
 // operators) are asked for as names first: they are never signals.
 bool is_language_word(const char* name) {
   namespace kw = vt::formula;
+  const std::size_t length = std::strlen(name);
   for (const char* list : {kw::kKwAnd, kw::kKwOr, kw::kKwXor, kw::kKwNot, kw::kKwConstant, kw::kKwUnary,
                            kw::kKwBinary, kw::kKwBool}) {
     for (const char* word = list; *word;) {
       const char* end = std::strchr(word, ',');
       if (!end) end = word + std::strlen(word);
-      const char* n = name;
-      const char* w = word;
-      while (w < end && *n && kw::fold_ascii(static_cast<unsigned char>(*n)) == static_cast<unsigned char>(*w)) ++n, ++w;
-      if (w == end && !*n) return true;
+      if (static_cast<std::size_t>(end - word) == length && vt::frame::ascii_equal_n(name, word, length)) return true;
       word = *end ? end + 1 : end;
     }
   }
