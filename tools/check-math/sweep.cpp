@@ -1,0 +1,47 @@
+#include "sweep.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "parallel.h"
+
+namespace checkmath {
+
+// Enough slices to keep two to sixteen cores busy to the end, few enough
+// that merging them costs nothing.
+constexpr int kSlices = 4096;
+
+void sweep(const Unary& f, const Range& range, int threads, Tally* tally,
+           std::vector<std::uint32_t>* hard_args) {
+  const std::uint64_t count = range.to < range.from ? 0 : (range.to - range.from) / range.stride + 1;
+  const int slices = static_cast<int>(std::min<std::uint64_t>(kSlices, count));
+  std::mutex hard_lock;
+  run_slices(slices, threads, [&](int s, Oracle& oracle) {
+    const std::uint64_t begin = count * s / slices, end = count * (s + 1) / slices;
+    std::uint64_t hard = 0, misrounded = 0;
+    std::vector<Miss> misses;
+    std::vector<std::uint32_t> hard_here;
+    for (std::uint64_t i = begin; i < end; ++i) {
+      const float x = float_of(static_cast<std::uint32_t>(range.from + i * range.stride));
+      bool decided_by_mpfr;
+      const float want = oracle.unary(f, x, &decided_by_mpfr);
+      const float got = f.ours(x);
+      if (decided_by_mpfr) {
+        ++hard;
+        if (hard_args) hard_here.push_back(bits_of(x));
+      }
+      if (!same_result(got, want)) {
+        ++misrounded;
+        if (misses.size() < 16) misses.push_back({i, x, 0.0f, got, want});
+      }
+    }
+    tally->add(end - begin, hard, misses, misrounded);
+    if (hard_args && !hard_here.empty()) {
+      std::lock_guard<std::mutex> hold(hard_lock);
+      hard_args->insert(hard_args->end(), hard_here.begin(), hard_here.end());
+    }
+  });
+  if (hard_args) std::sort(hard_args->begin(), hard_args->end());
+}
+
+}  // namespace checkmath
