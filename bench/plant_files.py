@@ -9,6 +9,7 @@ FORMULAS = ("leistung_kW=druck * durchfluss / 36",
             "laeuft=pumpe_ein und nicht stoerung",
             "uebertemperatur=temperatur > 75 ? temperatur - 75 : 0",
             "wirkungsgrad=laeuft_ok ? druck * durchfluss / (temperatur + 273.15) : 0")
+RESULTS = tuple(f.split("=")[0] for f in FORMULAS)
 BOOLEANS = ("pumpe_ein", "stoerung", "laeuft_ok")
 READ_OPTIONS = {"sep": ";", "decimal": ",", "float_precision": "round_trip"}
 

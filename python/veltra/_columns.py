@@ -14,6 +14,7 @@ any case, blanks around them allowed.
 """
 
 import numpy as np
+import pandas as pd
 
 _FALSE_WORDS = ("0", "aus", "false", "off", "low")
 _TRUE_WORDS = ("1", "ein", "true", "on", "high")
@@ -79,12 +80,28 @@ def boolean_column(name, column):
             return np.ascontiguousarray(values)
         return values.astype(np.int16)
     if kind in "OUS":
-        texts = np.char.decode(values, "latin-1") if kind == "S" else values.astype(str)
-        words = np.char.lower(np.char.strip(texts, " \t"))
-        true = np.isin(words, _TRUE_WORDS)
-        bad = ~(true | np.isin(words, _FALSE_WORDS))
+        # A column of words holds few distinct cells: each is read once.
+        codes, cells = pd.factorize(values, use_na_sentinel=False)
+        truths = np.array([_cell_truth(c) for c in cells], dtype=object)[codes]
+        bad = truths == None  # noqa: E711 - elementwise
         if bad.any():
             raise _not_boolean(name, values, bad)
-        return true.astype(np.int16)
+        return truths.astype(np.int16)
     raise ColumnError(f"column {name!r} holds {values.dtype} values; a Boolean signal takes "
                       f"bool, 0/1 or the words {WORD_LIST}")
+
+
+_WORDS = dict.fromkeys(_FALSE_WORDS, 0) | dict.fromkeys(_TRUE_WORDS, 1)
+
+
+def _cell_truth(cell):
+    """0 or 1 for a cell of a Boolean column of words, None for another."""
+    if isinstance(cell, (bool, np.bool_)):
+        return int(cell)
+    if isinstance(cell, bytes):
+        cell = cell.decode("latin-1")
+    if isinstance(cell, str):
+        return _WORDS.get(cell.strip(" \t").lower())
+    if isinstance(cell, (int, float, np.integer, np.floating)) and cell in (0, 1):
+        return int(cell)
+    return None

@@ -78,20 +78,25 @@ class Formula:
     def __repr__(self):
         return f"Formula({self.text!r})"
 
-    def columns(self, data):
-        """The engine's columns for `data` and their row count."""
+    def columns(self, data, converted=None):
+        """The engine's columns for `data` and their row count. `converted`
+        (a dict) keeps columns converted for earlier formulas of one frame."""
+        converted = {} if converted is None else converted
         columns = []
-        for name, boolean in self._signals:
-            try:
-                column = data[name]
-            except (KeyError, IndexError, TypeError):
-                raise ColumnError(f"no column is named {name!r}; the columns are: "
-                                  f"{', '.join(column_names(data))}") from None
-            columns.append(boolean_column(name, column) if boolean else float_column(name, column))
+        for signal in self._signals:
+            if signal not in converted:
+                name, boolean = signal
+                try:
+                    column = data[name]
+                except (KeyError, IndexError, TypeError):
+                    raise ColumnError(f"no column is named {name!r}; the columns are: "
+                                      f"{', '.join(column_names(data))}") from None
+                converted[signal] = boolean_column(name, column) if boolean else float_column(name, column)
+            columns.append(converted[signal])
         return columns, _row_count(data, self._signals, columns)
 
-    def __call__(self, data):
-        columns, rows = self.columns(data)
+    def __call__(self, data, converted=None):
+        columns, rows = self.columns(data, converted)
         return self._compiled.evaluate(columns, rows)
 
 

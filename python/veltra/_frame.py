@@ -73,6 +73,7 @@ def evaluate(df, *formulas, booleans=None, names=None):
             raise ValueError(f"the result column {result_name!r} is already a column")
         compiled.append((result_name, Formula(text, booleans=sorted(boolean_names))))
     out = df.copy(deep=False)
+    converted = {}
     for result_name, formula in compiled:
-        out[result_name] = formula(frame)
+        out[result_name] = formula(frame, converted)
     return out
