@@ -34,8 +34,8 @@ std::vector<const void*> checked_columns(const CompiledFormula& f, const py::lis
   if (columns.size() != signals.size()) throw py::value_error("one column per signal is needed");
   std::vector<const void*> pointers;
   for (std::size_t k = 0; k < signals.size(); ++k) {
-    py::array a = py::reinterpret_borrow<py::array>(columns[k]);
     if (!py::isinstance<py::array>(columns[k])) throw py::type_error("columns must be numpy arrays");
+    py::array a = py::reinterpret_borrow<py::array>(columns[k]);
     const bool dtype_ok = signals[k].boolean ? a.dtype().is(py::dtype::of<std::int16_t>())
                                              : a.dtype().is(py::dtype::of<float>());
     if (!dtype_ok || a.ndim() != 1 || static_cast<std::uint64_t>(a.shape(0)) != rows ||

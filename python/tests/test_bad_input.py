@@ -158,3 +158,18 @@ def test_texts_the_engine_cannot_hold_are_formula_errors():
     with pytest.raises(veltra.FormulaError, match="cannot read") as caught:
         veltra.Formula("a + \u2603")
     assert caught.value.position == 4
+
+
+@pytest.mark.parametrize("columns,rows,error", [
+    ([np.zeros(3, np.float64)], 3, ValueError),       # not float32
+    ([np.zeros(6, np.float32)[::2]], 3, ValueError),  # not contiguous
+    ([np.zeros(2, np.float32)], 3, ValueError),       # too short
+    (["abc"], 3, TypeError),
+    ([], 3, ValueError),                              # one column per signal
+])
+def test_native_module_refuses_columns_it_cannot_read_in_place(columns, rows, error):
+    """The last guard before the engine reads raw memory, for any caller of
+    the native module."""
+    from veltra import _veltra
+    with pytest.raises(error):
+        _veltra.Compiled(b"a * 2", []).evaluate(columns, rows)
