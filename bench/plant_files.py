@@ -12,6 +12,11 @@ FORMULAS = ("leistung_kW=druck * durchfluss / 36",
 RESULTS = tuple(f.split("=")[0] for f in FORMULAS)
 BOOLEANS = ("pumpe_ein", "stoerung", "laeuft_ok")
 READ_OPTIONS = {"sep": ";", "decimal": ",", "float_precision": "round_trip"}
+# A LocalCluster of two worker processes on the loopback, dashboard off; the
+# scheduler's own HTTP server takes any free port, not the dashboard's
+# 8787, so that clusters of several runs at once do not meet.
+LOCAL_CLUSTER = {"n_workers": 2, "processes": True, "threads_per_worker": 1, "host": "127.0.0.1",
+                 "dashboard_address": None, "scheduler_kwargs": {"dashboard_address": "127.0.0.1:0"}}
 
 
 def write(folder, files=20, rows=10_000, seed=1):

@@ -167,8 +167,7 @@ def bench_dask(file_rows):
         alone = pd.concat([result_digests(veltra.evaluate(pd.read_csv(p, **plant_files.READ_OPTIONS),
                                                           *plant_files.FORMULAS, **kw)) for p in paths])
         t_one = time.perf_counter() - start
-        with LocalCluster(n_workers=2, processes=True, threads_per_worker=1, host="127.0.0.1",
-                          dashboard_address=None) as cluster, Client(cluster) as client:
+        with LocalCluster(**plant_files.LOCAL_CLUSTER) as cluster, Client(cluster) as client:
             client.run(importlib.import_module, "veltra.dask")  # the workers' imports, before the clock
             ddf = dd.read_csv(str(pathlib.Path(folder) / "plant_*.csv"), blocksize=None, **plant_files.READ_OPTIONS)
             start = time.perf_counter()

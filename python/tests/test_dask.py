@@ -20,8 +20,7 @@ def plant_folder(tmp_path_factory):
 
 @pytest.fixture(scope="module")
 def client():
-    with LocalCluster(n_workers=2, processes=True, threads_per_worker=1, host="127.0.0.1",
-                      dashboard_address=None) as cluster, Client(cluster) as c:
+    with LocalCluster(**plant_files.LOCAL_CLUSTER) as cluster, Client(cluster) as c:
         yield c
 
 
