@@ -12,9 +12,14 @@
  * eval itself allocates nothing. setnative(0) keeps an object on the
  * interpreter. The class layout is that of earlier versions.
  *
- * Not thread-safe: all objects share one evaluation stack, program counter
- * and 256-byte scratch buffer, so only one compile, eval or geterrorstr may
- * run at a time in the process, and no callback may compile or evaluate.
+ * Threads: distinct objects may compile, eval, evalcolumns and geterrorstr
+ * at the same time on any number of threads; nothing of one call is shared
+ * with a call on another object. One object used from two threads at once
+ * (also through objects copied from it, which share its buffers) is the
+ * caller's to serialise: the library takes no lock for it. Callbacks run on
+ * the calling thread and must not compile or evaluate a formula. The
+ * operation handlers work on an evaluation stack of the calling thread;
+ * eval and evalcolumns keep theirs to each call and leave it alone.
  *
  * The 32-bit DLL exports every member under g++'s name and also under the
  * name and conventions of Microsoft's compiler (constructors returning
@@ -184,8 +189,9 @@ class VELTRA_API ctlcalc {
   void seterror(std::int16_t code);
   /* Byte offset in the text where the last compile stopped. */
   std::uint32_t geterrorpos();
-  /* German text of the error code (empty when the code has none), in the
-   * process-wide scratch buffer until the next compile or geterrorstr. */
+  /* German text of the error code (empty when the code has none), in a
+   * buffer of the calling thread, valid until that thread's next compile or
+   * geterrorstr. */
   const char* geterrorstr();
 
   /* Length of a code array in entries with its terminator (own code when
@@ -200,7 +206,7 @@ class VELTRA_API ctlcalc {
   std::int16_t findsignal(std::int16_t index);
 
   /* Operation handlers: the reference semantics of each operation code.
-   * Each pops its operands from the process-wide evaluation stack and
+   * Each pops its operands from the calling thread's evaluation stack and
    * pushes its result; on an empty stack an operand reads as 0 and on a
    * full one the result is dropped, so no call can reach past the stack. */
   void _null();

@@ -3,8 +3,10 @@
  * The ctlcalc class can be used from g++ and, in the 32-bit DLL, from
  * Microsoft's compiler; callers built with other compilers, or written in
  * other languages, use this route. A handle owns its text buffer and code buffer. Callbacks get
- * the caller's `user` pointer. The same rules as for the class hold: one
- * compile, evaluation or error text at a time in the whole process. */
+ * the caller's `user` pointer and run on the calling thread. Distinct
+ * handles may be used on any number of threads at the same time; one
+ * handle used from two threads at once is the caller's to serialise (the
+ * library takes no lock). Callbacks must not compile or evaluate. */
 #ifndef VELTRA_CTLCALC_C_H
 #define VELTRA_CTLCALC_C_H
 
@@ -66,8 +68,9 @@ VELTRA_FN int CalcEvalColumns(CalcHandle* h, const float* const* floats, uint32_
 VELTRA_FN int CalcGetError(CalcHandle* h);
 /* Byte offset where the last compile stopped; 0 for a null handle. */
 VELTRA_FN uint32_t CalcGetErrorPos(CalcHandle* h);
-/* German text of the error code (code page 1252), valid until the next
- * error text or compile; "" for a null handle. */
+/* German text of the error code (code page 1252), in a buffer of the
+ * calling thread, valid until that thread's next error text or compile;
+ * "" for a null handle. */
 VELTRA_FN const char* CalcGetErrorText(CalcHandle* h);
 /* Value type of the last compiled formula: 1 float, 4 Boolean; 0 for a null handle. */
 VELTRA_FN int CalcGetType(CalcHandle* h);

@@ -1,11 +1,13 @@
 // The C handle API: a ctlcalc with its own buffers and callbacks that carry
 // a user pointer. The class's callbacks have no context argument, so the
-// handle being compiled or evaluated is kept in a process-wide pointer; the
-// engine runs one compile or evaluation at a time anyway.
+// handle being compiled or evaluated is kept in the calling thread's slot
+// (port/thread_slot.h): handles compile and evaluate on many threads at
+// once, each callback finding its own handle.
 #include <cstring>
 #include <new>
 
 #include "formula/code_check.h"
+#include "port/thread_slot.h"
 #include "veltra/ctlcalc.h"
 #include "veltra/ctlcalc_c.h"
 
@@ -23,14 +25,32 @@ struct CalcHandle {
 
 namespace {
 
-CalcHandle* g_active = nullptr;
+using vt::port::ThreadSlot;
+
+CalcHandle* active() { return static_cast<CalcHandle*>(vt::port::thread_slot(ThreadSlot::handle)); }
+
+// The handle whose callbacks the calling thread serves, for one compile or
+// evaluation; the one served before comes back after it (a callback may
+// use another handle).
+class Serving {
+ public:
+  explicit Serving(CalcHandle* h) : outer_(active()) { vt::port::set_thread_slot(ThreadSlot::handle, h); }
+  ~Serving() { vt::port::set_thread_slot(ThreadSlot::handle, outer_); }
+  Serving(const Serving&) = delete;
+  Serving& operator=(const Serving&) = delete;
+
+ private:
+  CalcHandle* outer_;
+};
 
 std::int16_t name_trampoline(const char* name, std::int16_t type) {
-  return g_active && g_active->name ? g_active->name(g_active->user, name, type) : -1;
+  const CalcHandle* h = active();
+  return h && h->name ? h->name(h->user, name, type) : -1;
 }
 
 float value_trampoline(std::int16_t index, std::int16_t type) {
-  return g_active && g_active->value ? g_active->value(g_active->user, index, type) : 0.0f;
+  const CalcHandle* h = active();
+  return h && h->value ? h->value(h->user, index, type) : 0.0f;
 }
 
 }  // namespace
@@ -57,7 +77,6 @@ CalcHandle* CalcCreate(uint32_t textsize, uint32_t codeentries) {
 
 void CalcDestroy(CalcHandle* h) {
   if (!h) return;
-  if (g_active == h) g_active = nullptr;
   delete[] h->text;
   delete[] h->code;
   delete h;
@@ -101,18 +120,14 @@ int CalcSetBuiltin(CalcHandle* h, int which, float value) {
 
 int CalcCompile(CalcHandle* h) {
   if (!h) return 0;
-  g_active = h;
-  int ok = h->calc.compile();
-  g_active = nullptr;
-  return ok;
+  Serving serving(h);
+  return h->calc.compile();
 }
 
 float CalcEval(CalcHandle* h) {
   if (!h) return 0.0f;
-  g_active = h;
-  float v = h->calc.eval();
-  g_active = nullptr;
-  return v;
+  Serving serving(h);
+  return h->calc.eval();
 }
 
 int CalcEvalColumns(CalcHandle* h, const float* const* floats, uint32_t float_count, const int16_t* const* booleans,

@@ -305,8 +305,5 @@ std::int16_t ctlcalc::evalcolumns(const float* const* floats, std::uint32_t floa
     const float* result = run.run(*this, code, shape.length, in, first, n, last, direct ? results + first : nullptr);
     if (result != results + first) std::memmove(results + first, result, n * sizeof(float));
   }
-  // The machine's state as eval leaves it.
-  g_stack.count = 0;
-  g_pc = shape.length;
   return 1;
 }

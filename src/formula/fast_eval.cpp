@@ -77,8 +77,11 @@ float ctlcalc_access::interpret(ctlcalc& c) {
     for (std::uint32_t i = 0, n = p->calls; i < n; ++i) slot[i] = get(f[i].index, f[i].type);
     if (__builtin_expect(p->builtins != 0, 0)) ctlcalc_access::read_builtins(c, p);
   }
-  float* const bottom = reinterpret_cast<float*>(g_stack.cells);
-  float* sp = bottom;  // results set aside
+  // Results set aside: a frame of this call's own (the checked code needs
+  // at most kStackCells cells), so evaluations on other threads never meet
+  // it; left uninitialised, as every value is written before it is read.
+  float spill[kStackCells];
+  float* sp = spill;
   float acc = 0.0f;
   const Step* const steps = p->steps;
   const Step* s = steps;
@@ -240,9 +243,5 @@ float ctlcalc_access::interpret(ctlcalc& c) {
 #undef TARGET
 
 done:
-  // The machine's state as the stack program leaves it: the result popped,
-  // the program counter on the terminator.
-  g_stack.count = 0;
-  g_pc = p->length;
   return acc;
 }

@@ -1,5 +1,5 @@
 // The operation handlers: the reference semantics of every operation code.
-// Each one pops its operands from the process-wide stack and pushes one
+// Each one pops its operands from the calling thread's stack and pushes one
 // result; arithmetic is done in double and rounded once, as the value rules
 // say. Constant folding runs these same handlers, and the fast loop
 // (fast_eval.cpp) must give the same bits as running them one by one.
@@ -154,13 +154,13 @@ void ctlcalc::_bari_if() {
   push_bool(static_cast<std::int16_t>(chosen.u & 0xFFFFu));
 }
 
-void ctlcalc::_cfpush() { FpGuard fp; push_float(code[g_pc].value.f); }
-void ctlcalc::_cbpush() { FpGuard fp; push_bool(code[g_pc].value.b); }
-void ctlcalc::_vfpush() { FpGuard fp; push_float(_gvf(code[g_pc].value.b, ctlcalc_float)); }
+void ctlcalc::_cfpush() { FpGuard fp; push_float(code[machine().pc].value.f); }
+void ctlcalc::_cbpush() { FpGuard fp; push_bool(code[machine().pc].value.b); }
+void ctlcalc::_vfpush() { FpGuard fp; push_float(_gvf(code[machine().pc].value.b, ctlcalc_float)); }
 
 void ctlcalc::_vbpush() {
   FpGuard fp;
   Cell c;
-  c.f = _gvf(code[g_pc].value.b, ctlcalc_boolean);
+  c.f = _gvf(code[machine().pc].value.b, ctlcalc_boolean);
   push_cell(c);
 }

@@ -1,27 +1,34 @@
 // Keyword lists of the formula language: comma-separated, tried left to
 // right, matched without regard to ASCII letter case. The position of the
-// matching keyword (from 1) selects the operation.
+// matching keyword (from 1) selects the operation. Each list is one array
+// of the program (an inline variable), so its address names it: the
+// scanner keeps a set of first characters per list by that address.
 #pragma once
 
 #include "frame/char_class.h"
 
 namespace vt::formula {
 
-constexpr const char* kKwAnd = "&,and,und";
-constexpr const char* kKwOr = "|,or,oder";
-constexpr const char* kKwXor = "^,xor,xoder";
-constexpr const char* kKwNot = "!,not,nicht";
-constexpr const char* kKwCompare = "<=,<,==,>=,>,!=";
-constexpr const char* kKwSum = "+,-";
-constexpr const char* kKwProduct = "*,/";
-constexpr const char* kKwPower = "^";
-constexpr const char* kKwConstant = "pi,e";
-constexpr const char* kKwUnary =
+inline constexpr char kKwAnd[] = "&,and,und";
+inline constexpr char kKwOr[] = "|,or,oder";
+inline constexpr char kKwXor[] = "^,xor,xoder";
+inline constexpr char kKwNot[] = "!,not,nicht";
+inline constexpr char kKwCompare[] = "<=,<,==,>=,>,!=";
+inline constexpr char kKwSum[] = "+,-";
+inline constexpr char kKwProduct[] = "*,/";
+inline constexpr char kKwPower[] = "^";
+inline constexpr char kKwConstant[] = "pi,e";
+inline constexpr char kKwUnary[] =
     "ln,exp,sqrt,sinh,cosh,tanh,sin,cos,tan,atan,acos,asin,abs,int,rad,deg,sgn,sqr";
-constexpr const char* kKwBinary = "min,max,mod";
+inline constexpr char kKwBinary[] = "min,max,mod";
 // The first four are false, the last four true.
-constexpr const char* kKwBool = "low,false,off,aus,high,true,on,ein";
+inline constexpr char kKwBool[] = "low,false,off,aus,high,true,on,ein";
 constexpr int kFirstTrueKeyword = 5;
+
+// Every list above, for the scanner's table of first characters.
+inline constexpr const char* kKeywordLists[] = {kKwAnd,   kKwOr,       kKwXor,   kKwNot,    kKwCompare,
+                                                kKwSum,   kKwProduct,  kKwPower, kKwConstant, kKwUnary,
+                                                kKwBinary, kKwBool};
 
 // Built-in float variables of the object, indices 1000 + position.
 constexpr const char* kBuiltinNames[] = {"x", "xl", "xh", "y", "yl", "yh"};

@@ -1,13 +1,18 @@
-// The process-wide machine state and the operation table.
+// The handlers' machine of each thread and the operation table.
 #include "formula/machine.h"
 
 #include "formula/opcodes.h"
 
 namespace vt::formula {
 
-EvalStack g_stack;
-std::uint32_t g_pc;
-char g_scratch[kScratchSize];
+// A plain object without constructor or destructor: a thread that ends
+// leaves nothing to clean up. Only the handlers reach it, so its cost per
+// read (a call into the threads library in the mingw builds) stays off
+// eval's roads.
+Machine& machine() {
+  static thread_local Machine m;
+  return m;
+}
 
 float ctlcalc::* const kBuiltinFields[kBuiltinCount] = {&ctlcalc::x, &ctlcalc::xl, &ctlcalc::xh,
                                                         &ctlcalc::y, &ctlcalc::yl, &ctlcalc::yh};

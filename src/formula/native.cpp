@@ -3,6 +3,7 @@
 #include "formula/native.h"
 
 #include <cstring>
+#include <mutex>
 
 #include "formula/access.h"
 #include "formula/prepared.h"
@@ -19,21 +20,30 @@ constexpr std::uint32_t kMaxNativeInstructions = 4096;
 constexpr NativeCode kNoCode = {nullptr, nullptr, 0, 0, false, false};
 
 // Pages given back by formulas, kept for the next compile so that machine
-// code for a new formula costs no mapping. Everything here is process-wide
-// like the rest of the engine's state (one compile or evaluation at a time).
+// code for a new formula costs no mapping. Shared by the compiles of all
+// threads under one lock, held only to take or put an entry.
 constexpr int kPoolSize = 32;
 NativeCode g_pool[kPoolSize];
 int g_pooled = 0;
+std::mutex g_pool_lock;
+
+// The smallest pooled pages of at least bytes, taken out of the pool, or
+// none.
+NativeCode take_pooled(std::size_t bytes) {
+  std::lock_guard<std::mutex> lock(g_pool_lock);
+  int best = -1;
+  for (int i = 0; i < g_pooled; ++i)
+    if (g_pool[i].bytes >= bytes && (best < 0 || g_pool[i].bytes < g_pool[best].bytes)) best = i;
+  if (best < 0) return kNoCode;
+  NativeCode n = g_pool[best];
+  g_pool[best] = g_pool[--g_pooled];
+  return n;
+}
 
 // Writable pages of at least bytes (a multiple of the granularity): the
 // smallest pooled ones that are large enough, else new ones.
 NativeCode take_pages(std::size_t bytes) {
-  int best = -1;
-  for (int i = 0; i < g_pooled; ++i)
-    if (g_pool[i].bytes >= bytes && (best < 0 || g_pool[i].bytes < g_pool[best].bytes)) best = i;
-  if (best >= 0) {
-    NativeCode n = g_pool[best];
-    g_pool[best] = g_pool[--g_pooled];
+  if (NativeCode n = take_pooled(bytes); n.pages) {
     if (!n.sealed || port::exec_unseal(n.pages, n.bytes)) {
       n.sealed = false;
       return n;
@@ -49,8 +59,12 @@ NativeCode take_pages(std::size_t bytes) {
 
 void release_native(NativeCode& n) {
   if (n.pages) {
-    if (g_pooled < kPoolSize) g_pool[g_pooled++] = {nullptr, n.pages, n.bytes, 0, false, n.sealed};
-    else port::exec_release(n.pages, n.bytes);
+    bool pooled = false;
+    {
+      std::lock_guard<std::mutex> lock(g_pool_lock);
+      if (g_pooled < kPoolSize) g_pool[g_pooled++] = {nullptr, n.pages, n.bytes, 0, false, n.sealed}, pooled = true;
+    }
+    if (!pooled) port::exec_release(n.pages, n.bytes);
   }
   n = kNoCode;
 }

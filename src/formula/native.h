@@ -5,14 +5,15 @@
 // The function first compares the caller's code buffer with the code it was
 // made from, then calls the value callback once per variable instruction in
 // code order, then runs the steps with the accumulator in a register and
-// the values set aside on its own stack frame, and leaves the machine's
-// stack and program counter as the interpreter does. Every operation computes
+// the values set aside on its own stack frame (nothing of it is shared
+// between threads). Every operation computes
 // exactly what the value rules say; the math functions are the ones the
 // handlers call, so the result has the handlers' bits.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "veltra/ctlcalc.h"
 
@@ -51,13 +52,21 @@ bool seal_native(NativeCode& n);
 // Gives the pages back to the pool.
 void release_native(NativeCode& n);
 
+// The assembler and its buffer, lent to one emission from a shared pool
+// (shared_pool.h) and given back when the Emitted that holds it goes.
+struct EmitterLease;
+struct GiveBackEmitter {
+  void operator()(EmitterLease* lease) const noexcept;
+};
+
 // The function for p as made by the emitter: length bytes, entry the
 // offset to call. The bytes run from wherever they are copied; they stay
-// valid until the next call.
+// valid while the Emitted lives.
 struct Emitted {
-  const unsigned char* bytes;
-  std::size_t length;
-  std::size_t entry;
+  const unsigned char* bytes = nullptr;
+  std::size_t length = 0;
+  std::size_t entry = 0;
+  std::unique_ptr<EmitterLease, GiveBackEmitter> lease;
 };
 // False when no function can be made for p.
 bool emit_native(const ctlcalc_prepared& p, const codeentry* code, Emitted* out);

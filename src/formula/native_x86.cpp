@@ -41,6 +41,7 @@
 
 #include "formula/machine.h"
 #include "formula/prepared.h"
+#include "formula/shared_pool.h"
 #include "formula/value_rules.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -242,29 +243,14 @@ const Pattern kPrologue(3, [](Xbyak::CodeGenerator& a) {
 #endif
 });
 
-// The machine's state as the stack program leaves it (the result popped,
-// the program counter on the terminator), the result returned. Fields:
-// the code's length, the frame's size.
-const Pattern kEpilogue(2, [](Xbyak::CodeGenerator& a) {
-  const auto stack = reinterpret_cast<std::size_t>(&g_stack.count);
-  const auto pc = reinterpret_cast<std::size_t>(&g_pc);
+// The result returned and the frame taken down. Field: the frame's size.
+const Pattern kEpilogue(1, [](Xbyak::CodeGenerator& a) {
 #if defined(__x86_64__)
-  const auto pc_distance = static_cast<std::intptr_t>(pc) - static_cast<std::intptr_t>(stack);
-  a.mov(a.rax, stack);
-  a.mov(a.dword[a.rax], 0);
-  if (pc_distance == static_cast<std::int32_t>(pc_distance)) {
-    a.mov(a.dword[a.rax + static_cast<int>(pc_distance)], static_cast<std::uint32_t>(kM0));
-  } else {
-    a.mov(a.rax, pc);
-    a.mov(a.dword[a.rax], static_cast<std::uint32_t>(kM0));
-  }
-  a.add(a.rsp, static_cast<std::uint32_t>(kM1));
+  a.add(a.rsp, static_cast<std::uint32_t>(kM0));
 #else
-  a.mov(a.dword[stack], 0);
-  a.mov(a.dword[pc], static_cast<std::uint32_t>(kM0));
   a.movss(a.dword[a.esp], a.xmm0);  // a float comes back in st(0)
   a.fld(a.dword[a.esp]);
-  a.add(a.esp, static_cast<std::uint32_t>(kM1));
+  a.add(a.esp, static_cast<std::uint32_t>(kM0));
 #endif
   a.ret();
 });
@@ -282,8 +268,8 @@ const Pattern kToInterpreter(0, [](Xbyak::CodeGenerator& a) {
 #endif
 });
 
-// One emitter serves every compile (its registers and buffer are set up
-// once); jumps are patched by hand, so that a compile allocates nothing
+// An emitter serves compile after compile (its registers and buffer are
+// set up once; emissions borrow one from a pool); jumps are patched by hand, so that a compile allocates nothing
 // once the vectors have their size.
 class Emitter : public Xbyak::CodeGenerator {
  public:
@@ -439,7 +425,7 @@ class Emitter : public Xbyak::CodeGenerator {
     put(kPrologue, static_cast<std::uint32_t>(frame_), static_cast<std::uint32_t>(saved_),
         static_cast<std::uint32_t>(saved_ + 8));
   }
-  void epilogue() { put(kEpilogue, p_->length, static_cast<std::uint32_t>(frame_)); }
+  void epilogue() { put(kEpilogue, static_cast<std::uint32_t>(frame_), 0); }
 
   // Runs before the prologue: nothing to restore on the way out.
   void check_code(const codeentry* code) {
@@ -917,19 +903,40 @@ std::size_t size_bound(const ctlcalc_prepared& p) {
 
 }  // namespace
 
+namespace {
+
+// An emitter and the buffer it writes into. One is lent to each emission,
+// so that compiles on many threads emit at once; it is set up again only
+// when a function needs more room than it has.
+struct EmitterWorkspace {
+  std::vector<unsigned char> buffer;
+  std::unique_ptr<Emitter> emitter;
+};
+SharedPool<EmitterWorkspace> g_emitters;
+
+}  // namespace
+
+struct EmitterLease {
+  SharedPool<EmitterWorkspace>::Lease workspace;
+};
+void GiveBackEmitter::operator()(EmitterLease* lease) const noexcept { delete lease; }
+
 bool emit_native(const ctlcalc_prepared& p, const codeentry* code, Emitted* out) {
-  static std::vector<unsigned char> buffer;
-  static std::unique_ptr<Emitter> emitter;
   const std::size_t bound = size_bound(p);
   try {
-    if (!emitter || buffer.size() < bound) {
-      emitter.reset();
-      buffer.resize(bound < 65536 ? 65536 : bound);
-      emitter = std::make_unique<Emitter>(buffer.data(), buffer.size());
+    std::unique_ptr<EmitterLease, GiveBackEmitter> lease(new EmitterLease{g_emitters.take()});
+    EmitterWorkspace& w = *lease->workspace;
+    if (!w.emitter || w.buffer.size() < bound) {
+      w.emitter.reset();
+      w.buffer.resize(bound < 65536 ? 65536 : bound);
+      w.emitter = std::make_unique<Emitter>(w.buffer.data(), w.buffer.size());
     }
     std::size_t entry;
-    if (!emitter->emit(p, code, &entry)) return false;
-    *out = Emitted{emitter->getCode(), emitter->getSize(), entry};
+    if (!w.emitter->emit(p, code, &entry)) return false;
+    out->bytes = w.emitter->getCode();
+    out->length = w.emitter->getSize();
+    out->entry = entry;
+    out->lease = std::move(lease);
     return true;
   } catch (...) {
     return false;  // out of memory
@@ -941,6 +948,8 @@ bool emit_native(const ctlcalc_prepared& p, const codeentry* code, Emitted* out)
 #else
 
 namespace vt::formula {
+struct EmitterLease {};
+void GiveBackEmitter::operator()(EmitterLease* lease) const noexcept { delete lease; }
 bool emit_native(const ctlcalc_prepared&, const codeentry*, Emitted*) { return false; }
 }  // namespace vt::formula
 

@@ -150,9 +150,13 @@ void ctlcalc::seterror(std::int16_t c) {
 
 std::uint32_t ctlcalc::geterrorpos() { return errorpos; }
 
+// The text goes to a buffer of the calling thread, which stays valid after
+// the call (until the thread's next error text): callers on other threads
+// read their own. Plain bytes, nothing to clean up when a thread ends.
 const char* ctlcalc::geterrorstr() {
-  vt::port::load_string(kErrorTextBase + static_cast<std::uint16_t>(error), g_scratch, kScratchSize);
-  return g_scratch;
+  static thread_local char text_of_thread[kScratchSize];
+  vt::port::load_string(kErrorTextBase + static_cast<std::uint16_t>(error), text_of_thread, kScratchSize);
+  return text_of_thread;
 }
 
 // Steps after a parse without error: check, simplify, type, emit, and
@@ -206,14 +210,15 @@ std::int16_t ctlcalc::compile() {
   char* saved_text = text;
   try {
     text = base;
-    g_parse.begin(length);
+    CompileWorkspace workspace;
+    workspace->begin(length);
     if (length == bound) {
       error = kErrSyntax;  // no terminator inside the text buffer
       cursor = base;
     } else if (tree_node* t = build_tree(); t && error == 0) {
       result = compile_parsed(t);
     }
-    errorpos = static_cast<std::uint32_t>(g_parse.stopped ? g_parse.stop_offset : cursor - base);
+    errorpos = static_cast<std::uint32_t>(workspace->stopped ? workspace->stop_offset : cursor - base);
   } catch (const std::bad_alloc&) {
     error = kErrNoMemory;
     errorpos = 0;

@@ -25,11 +25,11 @@ const operation kBinaryOps[] = {op_min, op_max, op_mod};
 }  // namespace
 
 void ctlcalc::set_parse_error(std::int16_t code) {
-  if (!g_parse.stopped) error = code;
+  if (!parse_state().stopped) error = code;
 }
 
 tree_node* ctlcalc::newnode(tree_node** left, operation op) {
-  tree_node* n = g_parse.nodes.make();
+  tree_node* n = parse_state().nodes.make();
   n->left = left ? *left : nullptr;
   n->op = op;
   return n;
@@ -56,28 +56,29 @@ tree_node* ctlcalc::ari_if() { return memoized(kArithmetic); }
 tree_node* ctlcalc::bari_if() { return memoized(kBoolean); }
 
 tree_node* ctlcalc::memoized(int kind) {
-  if (g_parse.stopped) return nullptr;
+  ParseState& ps = parse_state();
+  if (ps.stopped) return nullptr;
   std::uint32_t at = static_cast<std::uint32_t>(cursor - text);
-  std::int32_t& slot = g_parse.memo[kind][at];
+  std::int32_t& slot = ps.memo[kind][at];
   if (slot >= 0) {
-    const MemoEntry& e = g_parse.entries[slot];
+    const MemoEntry& e = ps.entries[slot];
     cursor = text + e.end;
     error = e.error;
     return e.tree;
   }
-  if (g_parse.depth == kMaxNesting) {
+  if (ps.depth == kMaxNesting) {
     set_parse_error(kErrNesting);
-    g_parse.stopped = true;
-    g_parse.stop_offset = at;
+    ps.stopped = true;
+    ps.stop_offset = at;
     return nullptr;
   }
-  ++g_parse.depth;
+  ++ps.depth;
   tree_node* t = kind == kBoolean ? bari_if_uncached() : ari_if_uncached();
-  --g_parse.depth;
-  if (!g_parse.stopped) {
+  --ps.depth;
+  if (!ps.stopped) {
     // `slot` may dangle if entries grew; the memo vectors themselves never do.
-    g_parse.memo[kind][at] = static_cast<std::int32_t>(g_parse.entries.size());
-    g_parse.entries.push_back({t, static_cast<std::uint32_t>(cursor - text), error});
+    ps.memo[kind][at] = static_cast<std::int32_t>(ps.entries.size());
+    ps.entries.push_back({t, static_cast<std::uint32_t>(cursor - text), error});
   }
   return t;
 }

@@ -32,43 +32,64 @@ bool equals_folded(const char* a, const char* b) {
 
 // The first characters of a keyword list's keywords as a bit set: most
 // tries of a list meet text that no keyword of it starts with, and are
-// turned away without walking the list. Sets are made on a list's first
-// use and kept by its address (the lists are the constants of keywords.h).
+// turned away without walking the list.
 struct FirstChars {
-  const char* list;
   std::uint32_t bits[8];
   bool may_start(unsigned char c) const { return (bits[c >> 5] >> (c & 31)) & 1u; }
 };
 
-const FirstChars& first_chars(const char* list) {
-  // An open-addressed table keyed by the list's address: a lookup is
-  // mostly one probe.
-  constexpr std::size_t kSlots = 64;
-  static FirstChars known[kSlots];
-  static const FirstChars any = {nullptr, {~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u}};
-  const auto address = reinterpret_cast<std::uintptr_t>(list);
-  std::size_t at = ((address >> 3) ^ (address >> 9)) % kSlots;
-  for (std::size_t probes = 0; known[at].list != list; at = (at + 1) % kSlots) {
-    if (known[at].list) {
-      if (++probes == kSlots) return any;
-      continue;
-    }
-    FirstChars& f = known[at];
-    f = {list, {}};
-    for (const char* kw = list; *kw;) {
-      if (*kw == ',') {  // an empty keyword matches anything
-        f = any;
-        f.list = list;
-        break;
-      }
-      const auto c = static_cast<unsigned char>(*kw);
-      f.bits[c >> 5] |= 1u << (c & 31);
-      while (*kw && *kw != ',') ++kw;
-      if (*kw) ++kw;
-    }
-    break;
+FirstChars first_chars_of(const char* list) {
+  FirstChars f = {};
+  for (const char* kw = list; *kw;) {
+    if (*kw == ',') return {{~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u}};  // an empty keyword matches anything
+    const auto c = static_cast<unsigned char>(*kw);
+    f.bits[c >> 5] |= 1u << (c & 31);
+    while (*kw && *kw != ',') ++kw;
+    if (*kw) ++kw;
   }
-  return known[at];
+  return f;
+}
+
+// The sets of the language's lists (keywords.h), in an open-addressed table
+// keyed by the list's address (a lookup is mostly one probe). Made once,
+// at the first compile, and only read afterwards, so compiles on many
+// threads share it.
+class KnownLists {
+ public:
+  KnownLists() {
+    for (const char* list : kKeywordLists) {
+      std::size_t at = slot_of(list);
+      while (slots_[at].list) at = (at + 1) % kSlots;
+      slots_[at] = {list, first_chars_of(list)};
+    }
+  }
+  const FirstChars* find(const char* list) const {
+    for (std::size_t at = slot_of(list); slots_[at].list; at = (at + 1) % kSlots)
+      if (slots_[at].list == list) return &slots_[at].set;
+    return nullptr;
+  }
+
+ private:
+  static constexpr std::size_t kSlots = 32;
+  static_assert(sizeof kKeywordLists / sizeof kKeywordLists[0] < kSlots / 2, "a sparse table");
+  static std::size_t slot_of(const char* list) {
+    const auto address = reinterpret_cast<std::uintptr_t>(list);
+    return ((address >> 3) ^ (address >> 9)) % kSlots;
+  }
+  struct Slot {
+    const char* list;
+    FirstChars set;
+  };
+  Slot slots_[kSlots] = {};
+};
+
+// A list of the language's own has its set ready; any other (a derived
+// class may parse its own lists) gets one made into `made`.
+const FirstChars& first_chars(const char* list, FirstChars& made) {
+  static const KnownLists known;
+  if (const FirstChars* f = known.find(list)) return *f;
+  made = first_chars_of(list);
+  return made;
 }
 
 constexpr bool builtins_start_with_x_or_y() {
@@ -89,27 +110,29 @@ char* ctlcalc::name(char** p) {
   nextchar(p);
   const unsigned char* s = reinterpret_cast<const unsigned char*>(*p);
   if (!is_name_start(*s)) return nullptr;
+  ParseState& ps = parse_state();
   int n = 0;
   while (is_name_char(s[n])) {
     if (n == kMaxTokenLength) {
       // Too long for the scratch buffer: refuse the whole formula here.
       set_parse_error(kErrNameTooLong);
-      g_parse.stopped = true;
-      g_parse.stop_offset = static_cast<std::uint32_t>(*p - text);
+      ps.stopped = true;
+      ps.stop_offset = static_cast<std::uint32_t>(*p - text);
       return nullptr;
     }
-    g_scratch[n] = static_cast<char>(s[n]);
+    ps.scratch[n] = static_cast<char>(s[n]);
     ++n;
   }
-  g_scratch[n] = '\0';
+  ps.scratch[n] = '\0';
   *p += n;
-  return g_scratch;
+  return ps.scratch;
 }
 
 std::int16_t ctlcalc::parse(char* pos, const char* list, char** end) {
   while (is_space(*pos)) ++pos;
   const unsigned char* text_at = reinterpret_cast<const unsigned char*>(pos);
-  if (!first_chars(list).may_start(ascii_lower(text_at[0]))) return 0;
+  FirstChars made;
+  if (!first_chars(list, made).may_start(ascii_lower(text_at[0]))) return 0;
   std::int16_t index = 1;
   for (const char* kw = list;; ++index) {
     std::size_t n = 0;
@@ -140,12 +163,14 @@ tree_node* ctlcalc::constant() {
   if (!(types & 3)) return nullptr;
   nextchar(&cursor);
   char* start = cursor;
+  ParseState& ps = parse_state();
+  char* const scratch = ps.scratch;
   int n = 0;
   bool digits = false;
   // Copies one character into the scratch buffer; false when it is full.
   auto take = [&]() {
     if (n == kMaxTokenLength) return false;
-    g_scratch[n++] = *cursor++;
+    scratch[n++] = *cursor++;
     return true;
   };
   bool fits = true;
@@ -174,8 +199,8 @@ tree_node* ctlcalc::constant() {
   }
   if (!fits) {
     set_parse_error(kErrNameTooLong);
-    g_parse.stopped = true;
-    g_parse.stop_offset = static_cast<std::uint32_t>(start - text);
+    ps.stopped = true;
+    ps.stop_offset = static_cast<std::uint32_t>(start - text);
     return nullptr;
   }
   if (n == 0) return nullptr;
@@ -183,12 +208,12 @@ tree_node* ctlcalc::constant() {
     set_parse_error(kErrBadConstant);
     return nullptr;
   }
-  g_scratch[n] = '\0';
+  scratch[n] = '\0';
   // from_chars reads "." as the decimal point in every locale; it takes no
   // leading "+".
-  const char* first = g_scratch[0] == '+' ? g_scratch + 1 : g_scratch;
+  const char* first = scratch[0] == '+' ? scratch + 1 : scratch;
   double d = 0.0;
-  auto r = std::from_chars(first, g_scratch + n, d);
+  auto r = std::from_chars(first, scratch + n, d);
   if (r.ec == std::errc::result_out_of_range) {
     bool negative = *first == '-';
     d = negative_exponent ? 0.0 : static_cast<double>(kLimit) * 2;

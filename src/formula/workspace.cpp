@@ -2,7 +2,16 @@
 
 namespace vt::formula {
 
-ParseState g_parse;
+namespace {
+SharedPool<ParseState> g_workspaces;
+}  // namespace
+
+CompileWorkspace::CompileWorkspace()
+    : lease_(g_workspaces.take()), outer_(vt::port::thread_slot(vt::port::ThreadSlot::compile)) {
+  vt::port::set_thread_slot(vt::port::ThreadSlot::compile, lease_.get());
+}
+
+CompileWorkspace::~CompileWorkspace() { vt::port::set_thread_slot(vt::port::ThreadSlot::compile, outer_); }
 
 tree_node* NodeArena::make() {
   if (block_ == blocks_.size()) {

@@ -1,7 +1,10 @@
 // The working memory of one compile: the parse-tree nodes, the memo of
-// conditional readings and the limits that stop a runaway parse. Process
-// wide like the rest of the engine's state; reused from compile to compile,
-// so a compile allocates only when a formula is larger than any before.
+// conditional readings, the scratch buffer for names and numbers and the
+// limits that stop a runaway parse. A compile takes one from a shared pool
+// (shared_pool.h) for its length and finds it through the calling thread's
+// slot (port/thread_slot.h), so compiles on many threads never meet; it is
+// reused from compile to compile, so a compile allocates only when a
+// formula is larger than any before.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +14,9 @@
 #include <vector>
 
 #include "formula/errors.h"
+#include "formula/machine.h"
+#include "formula/shared_pool.h"
+#include "port/thread_slot.h"
 #include "veltra/ctlcalc.h"
 
 namespace vt::formula {
@@ -56,11 +62,33 @@ struct ParseState {
   // and every further reading gives up at once.
   bool stopped = false;
   std::uint32_t stop_offset = 0;
+  // A name or number text; a name is handed to the name callback here.
+  char scratch[kScratchSize];
 
   void begin(std::size_t text_length);
 };
 
-extern ParseState g_parse;
+// The workspace of the compile running on the calling thread. The parser's
+// members (and walk_tree) run only inside a compile, which sets it.
+inline ParseState& parse_state() {
+  return *static_cast<ParseState*>(vt::port::thread_slot(vt::port::ThreadSlot::compile));
+}
+
+// The calling thread's compile holds a workspace from the shared pool for
+// its length; a compile started from inside a callback gets one of its own
+// and the outer compile's comes back after it.
+class CompileWorkspace {
+ public:
+  CompileWorkspace();  // std::bad_alloc when memory is short
+  ~CompileWorkspace();
+  CompileWorkspace(const CompileWorkspace&) = delete;
+  CompileWorkspace& operator=(const CompileWorkspace&) = delete;
+  ParseState* operator->() const { return lease_.get(); }
+
+ private:
+  SharedPool<ParseState>::Lease lease_;
+  void* outer_;
+};
 
 // Visits the tree at *root children first (left, middle, right), then the
 // node, each with the place that holds it so that a visit may put another
@@ -71,7 +99,7 @@ extern ParseState g_parse;
 // whether every visit returned true.
 template <class Visit>
 bool walk_tree(tree_node** root, Visit&& visit) {
-  auto& work = g_parse.walk;  // (place of a node, children done)
+  auto& work = parse_state().walk;  // (place of a node, children done)
   work.clear();
   work.push_back({root, false});
   while (!work.empty()) {
