@@ -1,5 +1,6 @@
 #!/bin/sh
-# The whole test suite: native tests under sanitizers, bounded fuzzing, the
+# The whole test suite: native tests under sanitizers, the formula tests
+# under ThreadSanitizer, bounded fuzzing, the
 # Windows tests of the x86_64 build under wine64 and of the shipped i686 build
 # under 32-bit wine (with a virtual display), the checks of the i686 DLL's
 # tables, a consumer project built against the installed library, and the
@@ -16,6 +17,11 @@ wine_ctest() {
 stage "native build with AddressSanitizer and UBSan"
 scripts/build.sh native
 ctest --test-dir build/native --output-on-failure -j "$(nproc)"
+
+stage "formula engine on many threads under ThreadSanitizer"
+scripts/build.sh tsan
+# halt_on_error: the first report fails the stage, with its own exit status.
+TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1" build/tsan/tests/test_formula --gtest_color=no --gtest_brief=1
 
 stage "fuzzing (bounded)"
 scripts/build.sh fuzz
