@@ -28,6 +28,11 @@ struct Indices {
   Indices() {
     for (DWORD& i : index) i = TlsAlloc();
   }
+  // At unload: a library loaded and unloaded again takes no more indices.
+  ~Indices() {
+    for (DWORD i : index)
+      if (i != TLS_OUT_OF_INDEXES) TlsFree(i);
+  }
 };
 
 // Taken at the first use (the compile of another module's static object
