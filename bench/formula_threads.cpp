@@ -13,9 +13,9 @@
 // per second over one thread's (2.0 is perfect scaling on two free cores).
 // Times are wall-clock, the best of several runs taken in turns.
 //
-// Built natively with the other benchmarks; the Windows builds compile it
-// by hand against their static library (docs/ARCHITECTURE.md) and run it
-// under wine. With --rows only the first table is printed.
+// Built natively with the other benchmarks and in the Windows builds
+// (build/win32/bench_formula_threads.exe, run under wine). With --rows only
+// the first table is printed.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
