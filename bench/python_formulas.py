@@ -13,7 +13,6 @@ same run:
 
 import argparse
 import hashlib
-import importlib
 import math
 import pathlib
 import re
@@ -156,22 +155,27 @@ def result_digests(frame):
                          for name in plant_files.RESULTS})
 
 
+def evaluate_file(path):
+    """One plant file read and evaluated, as one process does it."""
+    frame = pd.read_csv(path, **plant_files.READ_OPTIONS)
+    return veltra.evaluate(frame, *plant_files.FORMULAS, booleans=plant_files.BOOLEANS)
+
+
 def bench_dask(file_rows):
     import dask.dataframe as dd
     from distributed import Client, LocalCluster
 
-    kw = {"booleans": plant_files.BOOLEANS}
     with tempfile.TemporaryDirectory() as folder:
-        paths = plant_files.write(pathlib.Path(folder), files=20, rows=file_rows)
+        paths = [str(p) for p in plant_files.write(pathlib.Path(folder), files=20, rows=file_rows)]
+        evaluate_file(paths[0])  # imports and first calls, before the clock, on both sides
         start = time.perf_counter()
-        alone = pd.concat([result_digests(veltra.evaluate(pd.read_csv(p, **plant_files.READ_OPTIONS),
-                                                          *plant_files.FORMULAS, **kw)) for p in paths])
+        alone = pd.concat([result_digests(evaluate_file(p)) for p in paths])
         t_one = time.perf_counter() - start
         with LocalCluster(**plant_files.LOCAL_CLUSTER) as cluster, Client(cluster) as client:
-            client.run(importlib.import_module, "veltra.dask")  # the workers' imports, before the clock
+            client.run(evaluate_file, paths[0])
             ddf = dd.read_csv(str(pathlib.Path(folder) / "plant_*.csv"), blocksize=None, **plant_files.READ_OPTIONS)
             start = time.perf_counter()
-            results = veltra.dask.evaluate(ddf, *plant_files.FORMULAS, **kw)
+            results = veltra.dask.evaluate(ddf, *plant_files.FORMULAS, booleans=plant_files.BOOLEANS)
             spread = results.map_partitions(result_digests, meta=result_digests(results._meta)).compute()
             t_two = time.perf_counter() - start
         same = spread.to_numpy().tolist() == alone.to_numpy().tolist()
