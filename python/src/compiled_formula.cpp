@@ -23,21 +23,6 @@ constexpr std::int32_t kPushBoolean = 30, kPushFloat = 35;
 // results go through a small buffer of this many rows.
 constexpr std::uint32_t kChunkRows = 1u << 14;
 
-// The engine's compile, its callbacks' context and its error text are one
-// per process: compiles take turns.
-std::mutex& compile_mutex() {
-  static std::mutex m;
-  return m;
-}
-
-// The column entry still ends each run by resetting the process-wide
-// evaluation stack: runs take turns until the engine keeps that state per
-// thread.
-std::mutex& evaluation_mutex() {
-  static std::mutex m;
-  return m;
-}
-
 struct NameBook {
   const std::vector<std::string>* booleans;
   std::vector<std::string> floats_seen, booleans_seen;
@@ -89,18 +74,17 @@ CompiledFormula::CompiledFormula(const std::string& text, const std::vector<std:
     throw std::length_error("a formula is at most 4095 bytes");
   }
   NameBook book{&booleans, {}, {}};
-  {
-    std::lock_guard<std::mutex> lock(compile_mutex());
-    CalcSetCallbacks(handle_, name_of_signal, nullptr, &book);
-    outcome_.ok = CalcCompile(handle_) != 0;
-    if (!outcome_.ok) {
-      outcome_.error = CalcGetError(handle_);
-      outcome_.position = CalcGetErrorPos(handle_);
-      outcome_.message = CalcGetErrorText(handle_);
-    }
-    // The book dies with this constructor: no callback may see it later.
-    CalcSetCallbacks(handle_, nullptr, nullptr, nullptr);
+  // Compiles of distinct handles run at the same time; the error text is
+  // the calling thread's until its next compile.
+  CalcSetCallbacks(handle_, name_of_signal, nullptr, &book);
+  outcome_.ok = CalcCompile(handle_) != 0;
+  if (!outcome_.ok) {
+    outcome_.error = CalcGetError(handle_);
+    outcome_.position = CalcGetErrorPos(handle_);
+    outcome_.message = CalcGetErrorText(handle_);
   }
+  // The book dies with this constructor: no callback may see it later.
+  CalcSetCallbacks(handle_, nullptr, nullptr, nullptr);
   if (!outcome_.ok) return;
   boolean_result_ = CalcGetType(handle_) == 4;
   float_count_ = static_cast<std::uint16_t>(book.floats_seen.size());
@@ -126,16 +110,10 @@ CompiledFormula::CompiledFormula(const std::string& text, const std::vector<std:
 CompiledFormula::~CompiledFormula() { CalcDestroy(handle_); }
 
 std::vector<unsigned char> CompiledFormula::code() const {
+  std::lock_guard<std::mutex> lock(mutex_);
   std::vector<unsigned char> bytes(CalcGetCode(handle_, nullptr, 0));
   if (!bytes.empty()) CalcGetCode(handle_, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
   return bytes;
-}
-
-bool CompiledFormula::evaluate_floats(const float* const* floats, std::uint32_t float_count,
-                                      const std::int16_t* const* booleans, std::uint32_t boolean_count, float* out,
-                                      std::uint32_t rows) {
-  std::lock_guard<std::mutex> lock(evaluation_mutex());
-  return CalcEvalColumns(handle_, floats, float_count, booleans, boolean_count, out, rows) != 0;
 }
 
 bool CompiledFormula::evaluate(const std::vector<const void*>& columns, void* out, std::uint64_t rows) {
@@ -152,6 +130,10 @@ bool CompiledFormula::evaluate(const std::vector<const void*>& columns, void* ou
   std::vector<const float*> f(floats.size());
   std::vector<const std::int16_t*> b(booleans.size());
   float truth_buffer[kChunkRows];
+  auto run = [&](float* results, std::uint32_t n) {
+    return CalcEvalColumns(handle_, f.data(), static_cast<std::uint32_t>(f.size()), b.data(),
+                           static_cast<std::uint32_t>(b.size()), results, n) != 0;
+  };
 
   std::lock_guard<std::mutex> lock(mutex_);
   for (std::uint64_t first = 0; first < rows;) {
@@ -160,13 +142,9 @@ bool CompiledFormula::evaluate(const std::vector<const void*>& columns, void* ou
     for (std::size_t i = 0; i < f.size(); ++i) f[i] = floats[i] ? floats[i] + first : nullptr;
     for (std::size_t i = 0; i < b.size(); ++i) b[i] = booleans[i] ? booleans[i] + first : nullptr;
     if (!boolean_result_) {
-      if (!evaluate_floats(f.data(), static_cast<std::uint32_t>(f.size()), b.data(),
-                           static_cast<std::uint32_t>(b.size()), static_cast<float*>(out) + first, n))
-        return false;
+      if (!run(static_cast<float*>(out) + first, n)) return false;
     } else {
-      if (!evaluate_floats(f.data(), static_cast<std::uint32_t>(f.size()), b.data(),
-                           static_cast<std::uint32_t>(b.size()), truth_buffer, n))
-        return false;
+      if (!run(truth_buffer, n)) return false;
       // A Boolean formula's result is the float 1 or 0.
       unsigned char* truths = static_cast<unsigned char*>(out) + first;
       for (std::uint32_t r = 0; r < n; ++r) truths[r] = truth_buffer[r] != 0.0f;

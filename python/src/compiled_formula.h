@@ -1,7 +1,8 @@
 // A compiled formula of the Python package: one handle of the engine's C
 // API, the names of the signals its code reads, and the lock that lets
-// several Python threads call one object (they take turns on it; distinct
-// objects evaluate at the same time).
+// several Python threads call one object (they take turns on it, as the
+// engine asks of one handle; distinct objects compile and evaluate at the
+// same time).
 #pragma once
 
 #include <cstdint>
@@ -53,15 +54,12 @@ class CompiledFormula {
   std::vector<unsigned char> code() const;
 
  private:
-  bool evaluate_floats(const float* const* floats, std::uint32_t float_count, const std::int16_t* const* booleans,
-                       std::uint32_t boolean_count, float* out, std::uint32_t rows);
-
   CalcHandle* handle_ = nullptr;
   CompileOutcome outcome_;
   bool boolean_result_ = false;
   std::vector<Signal> signals_;
   std::uint16_t float_count_ = 0, boolean_count_ = 0;  // engine indices in use, per kind
-  std::mutex mutex_;
+  mutable std::mutex mutex_;  // one call at a time on the handle
 };
 
 }  // namespace veltra_py
