@@ -24,6 +24,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <new>
 #include <string>
 #include <utility>
@@ -31,6 +32,7 @@
 
 #include "formula_floor.h"
 #include "formula_set.h"
+#include "live_formulas.h"
 #include "port/fp_state.h"
 #include "veltra/ctlcalc.h"
 
@@ -176,6 +178,27 @@ double guard_seconds() {
   return std::max(0.0, t[0] - t[1]);
 }
 
+// muparser's side of the live-formulas table: one parser per formula with
+// its four signals bound, the bytecode made by a first evaluation.
+std::vector<std::unique_ptr<mu::Parser>> g_live_parsers;
+
+bool build_live_parsers(const std::vector<live_formulas::Spec>& specs) {
+  g_live_parsers.clear();
+  try {
+    for (const live_formulas::Spec& s : specs) {
+      auto p = std::make_unique<mu::Parser>();
+      for (int k : s.signal) p->DefineVar("a" + std::to_string(k), &live_formulas::g_peer_signal[k]);
+      p->SetExpr(s.text);
+      p->Eval();
+      g_live_parsers.push_back(std::move(p));
+    }
+  } catch (const mu::Parser::exception_type& err) {
+    std::printf("muparser: %s\n", err.GetMsg().c_str());
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 // The floor gets the value callback through this pointer, as eval does
@@ -304,5 +327,12 @@ int main() {
   std::printf("floating-point guard per eval: %.2f ns\n", guard_seconds() * 1e9);
   std::printf("heap allocations during evaluation and column calls: %lu\n", eval_allocations);
   std::printf("formulas: %d timed, %d failed\n", count, failures);
-  return failures || eval_allocations ? 1 : 0;
+  const live_formulas::Peer peer = {"muparser", build_live_parsers,
+                                    [] {
+                                      for (auto& p : g_live_parsers) live_formulas::g_sink = static_cast<float>(p->Eval());
+                                    },
+                                    [](int i) { return g_live_parsers[i]->Eval(); }};
+  const bool live_ok = live_formulas::print_table(&peer);
+  g_live_parsers.clear();
+  return failures || eval_allocations || !live_ok ? 1 : 0;
 }
