@@ -22,12 +22,9 @@ struct ctlcalc_access {
   // eval's interpreter (fast_eval.cpp), for code without machine code or
   // code that changed since it was made.
   [[gnu::noinline]] static float interpret(ctlcalc& c);
-  // eval when the machine code is not ready to run: seals it and runs it,
-  // or interprets.
-  [[gnu::noinline]] static float first_run(ctlcalc& c);
-  // eval's first run of machine code: seals its pages (native.h); false
-  // when there is none.
-  [[gnu::noinline]] static bool seal_native(ctlcalc& c);
+  // Makes machine code for the object's prepared code, unless the object
+  // is kept on the interpreter or has it already (native.cpp).
+  static void make_native(ctlcalc& c);
   // True when eval runs machine code for the object's current code.
   static bool runs_native(const ctlcalc& c);
   static const codeentry* code(const ctlcalc& c) { return c.code; }

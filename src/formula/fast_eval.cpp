@@ -23,7 +23,7 @@ bool ctlcalc_access::make_ready(ctlcalc& c, float* result) {
   *result = 0.0f;
   if (!c.code || !c.codesize || c.code[0].op == op_null) return false;
   switch (prepare(&c.prepared, c.code, c.codesize)) {
-    case Prepared::ready: return true;
+    case Prepared::ready: make_native(c); return true;
     case Prepared::invalid: return false;
     case Prepared::fallback: break;
   }
@@ -48,15 +48,7 @@ float ctlcalc::eval() {
                            !(types & ctlcalc_interpret),
                        1))
     return n->native.entry(this, code, getvalue);
-  return ctlcalc_access::first_run(*this);
-}
-
-// The first run of machine code made at compile turns its pages executable.
-float ctlcalc_access::first_run(ctlcalc& c) {
-  const ctlcalc_prepared* const n = c.prepared;
-  if (n && n->code == c.code && n->capacity == c.codesize && !(c.types & ctlcalc_interpret) && seal_native(c))
-    return n->native.entry(&c, c.code, c.getvalue);
-  return interpret(c);
+  return ctlcalc_access::interpret(*this);
 }
 
 // The interpreter: the loop lives in one function, with no call per step.

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "formula/code_arena.h"
 #include "veltra/ctlcalc.h"
 
 struct ctlcalc_prepared;
@@ -27,30 +28,24 @@ namespace vt::formula {
 // (ctlcalc_access::interpret) before anything else is done.
 using NativeEntry = float (*)(ctlcalc* c, const codeentry* code, ctlcalc_getvalue get);
 
-// The function and the pages it lives in, owned by a prepared block. The
-// code is written at compile and the pages are turned read+execute when it
-// first runs (a formula compiled again before that is written over without
-// a protection change); entry is set from then on, and is null while there
-// is no runnable machine code (the interpreter runs).
+// The function and its place in the code arena (code_arena.h), owned by a
+// prepared block. The code is runnable as soon as it is placed; entry is
+// null while there is no machine code for the block's steps (the
+// interpreter runs).
 struct NativeCode {
   NativeEntry entry;
-  void* pages;
-  std::size_t bytes;
-  std::size_t start;  // offset of the entry in the pages
-  bool written;       // the pages hold the code of the block's steps
-  bool sealed;        // the pages are read+execute (else read+write)
+  CodePlace place;
 };
 
-// Makes the machine code of a block just prepared from code, reusing the
-// block's pages when they are large enough. Leaves it unwritten when no
-// code can be made (no executable memory, code too long, another
-// processor).
+// Makes the machine code of a block just prepared from code, in a new
+// place of the arena (the old one is freed after). Leaves none when no code
+// can be made (no memory for code, code too long, another processor).
 void build_native(ctlcalc_prepared* p, const codeentry* code);
-// Turns written pages read+execute and sets the entry; false when there is
-// nothing to run.
-bool seal_native(NativeCode& n);
-// Gives the pages back to the pool.
+// Gives the code's place back to the arena.
 void release_native(NativeCode& n);
+// Tests and benchmarks: the bytes of live machine code past which new
+// formulas take the interpreter; returns the budget it replaces.
+std::size_t set_code_budget_for_tests(std::size_t bytes);
 
 // The assembler and its buffer, lent to one emission from a shared pool
 // (shared_pool.h) and given back when the Emitted that holds it goes.

@@ -3,6 +3,7 @@
 #include <new>
 #include <vector>
 
+#include "formula/access.h"
 #include "formula/code_check.h"
 #include "formula/errors.h"
 #include "formula/machine.h"
@@ -128,9 +129,15 @@ void ctlcalc::setfunctions(ctlcalc_getname gn, ctlcalc_getvalue gv, ctlcalc_setv
 }
 
 std::int16_t ctlcalc::gettype() { return type; }
-void ctlcalc::settype(std::int16_t t) { types = t; }
+// Machine code is made only for objects that may run it: switched on, an
+// object gets it for the code it has prepared.
+void ctlcalc::settype(std::int16_t t) {
+  types = t;
+  ctlcalc_access::make_native(*this);
+}
 void ctlcalc::setnative(std::int16_t on) {
   types = static_cast<std::int16_t>(on ? types & ~ctlcalc_interpret : types | ctlcalc_interpret);
+  if (on) ctlcalc_access::make_native(*this);
 }
 std::int16_t ctlcalc::isvalidop(operation) { return 1; }
 void ctlcalc::setowner(void* o) { owner = o; }
@@ -183,7 +190,7 @@ std::int16_t ctlcalc::compile_parsed(tree_node* t) {
   }
   // Prepared now, so that the first evaluation does not allocate. A block
   // that cannot be had here is tried again by eval.
-  prepare(&prepared, code, codesize, shape);
+  if (prepare(&prepared, code, codesize, shape) == Prepared::ready) ctlcalc_access::make_native(*this);
   return 1;
 }
 

@@ -81,8 +81,7 @@ ctlcalc_prepared* block_for(ctlcalc_prepared* old, std::uint32_t n) {
   if (old && old->room >= n) return old;
   void* raw = std::malloc(block_size(n));
   if (!raw) return nullptr;
-  // The machine code's pages move to the new block, for reuse.
-  NativeCode native = old ? old->native : NativeCode{nullptr, nullptr, 0, 0, false, false};
+  const NativeCode native = old ? old->native : NativeCode{nullptr, kNoPlace};
   std::free(old);
   auto* p = static_cast<ctlcalc_prepared*>(raw);
   p->native = native;
@@ -306,10 +305,9 @@ Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t 
 }
 
 Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t capacity, const CodeShape& shape) {
-  if (*block) {  // matches nothing until it is done
+  if (*block) {  // matches nothing until it is done; its machine code is gone
     (*block)->code = nullptr;
-    (*block)->native.entry = nullptr;
-    (*block)->native.written = false;
+    release_native((*block)->native);
   }
   if (!shape.valid) return Prepared::invalid;
   const std::uint32_t n = shape.length;
@@ -360,7 +358,6 @@ Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t 
   p->length = n;
   p->capacity = capacity;
   p->code = code;
-  build_native(p, code);
   return Prepared::ready;
 }
 

@@ -1,3 +1,6 @@
+// Memory for machine code natively: an anonymous memory file per piece,
+// mapped shared twice. The descriptor stays open for the writable view.
+#include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -5,24 +8,39 @@
 
 namespace vt::port {
 
-std::size_t exec_granularity() {
+std::size_t code_memory_granularity() {
   static const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
   return page;
 }
 
-void* exec_reserve(std::size_t bytes) {
-  void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  return p == MAP_FAILED ? nullptr : p;
+bool code_memory_create(std::size_t bytes, CodeMemory* out) {
+  const int fd = memfd_create("veltra-code", MFD_CLOEXEC);
+  if (fd < 0) return false;
+  if (ftruncate(fd, static_cast<off_t>(bytes)) == 0) {
+    void* run = mmap(nullptr, bytes, PROT_READ | PROT_EXEC, MAP_SHARED, fd, 0);
+    if (run != MAP_FAILED) {
+      *out = {static_cast<unsigned char*>(run), bytes, static_cast<std::uintptr_t>(fd)};
+      return true;
+    }
+  }
+  close(fd);
+  return false;
 }
 
-bool exec_seal(void* p, std::size_t bytes) {
-  // x86 keeps instruction fetches coherent with the writes before: no
-  // cache flush is needed.
-  return mprotect(p, bytes, PROT_READ | PROT_EXEC) == 0;
+unsigned char* code_memory_open(const CodeMemory& m) {
+  void* p = mmap(nullptr, m.bytes, PROT_READ | PROT_WRITE, MAP_SHARED, static_cast<int>(m.handle), 0);
+  return p == MAP_FAILED ? nullptr : static_cast<unsigned char*>(p);
 }
 
-bool exec_unseal(void* p, std::size_t bytes) { return mprotect(p, bytes, PROT_READ | PROT_WRITE) == 0; }
+void code_memory_close(const CodeMemory& m, unsigned char* write) { munmap(write, m.bytes); }
 
-void exec_release(void* p, std::size_t bytes) { munmap(p, bytes); }
+// x86 keeps instruction fetches coherent with writes through another
+// mapping of the same memory: nothing to flush.
+void code_memory_written(const CodeMemory&, std::size_t, std::size_t) {}
+
+void code_memory_destroy(const CodeMemory& m) {
+  munmap(m.run, m.bytes);
+  close(static_cast<int>(m.handle));
+}
 
 }  // namespace vt::port
