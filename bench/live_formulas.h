@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <functional>
@@ -26,6 +27,7 @@
 #include <vector>
 
 #include "formula/access.h"
+#include "formula/code_arena.h"
 #include "veltra/ctlcalc.h"
 
 namespace live_formulas {
@@ -126,13 +128,15 @@ inline std::uint32_t bits_of(float f) {
   return u;
 }
 
-// n live records, every formula compiled; null when one does not compile.
-inline std::vector<std::unique_ptr<Record>> make_records(const std::vector<Spec>& specs) {
+// n live records, every formula compiled (on machine code or kept on the
+// interpreter); empty when one does not compile.
+inline std::vector<std::unique_ptr<Record>> make_records(const std::vector<Spec>& specs, bool native = true) {
   std::vector<std::unique_ptr<Record>> records;
   for (const Spec& s : specs) {
     records.push_back(std::make_unique<Record>());
     ctlcalc& c = records.back()->calc;
     c.setfunctions(name_of, value_of, nullptr);
+    c.setnative(native ? 1 : 0);
     c.settext(s.text.c_str());
     if (!c.compile()) {
       std::printf("live formulas: %s does not compile: error %d\n", s.text.c_str(), c.geterror());
@@ -140,10 +144,6 @@ inline std::vector<std::unique_ptr<Record>> make_records(const std::vector<Spec>
     }
   }
   return records;
-}
-
-inline void set_native(std::vector<std::unique_ptr<Record>>& records, bool on) {
-  for (auto& r : records) r->calc.setnative(on ? 1 : 0);
 }
 
 // Prints the table; false when a result is wrong or a formula fails.
@@ -180,8 +180,7 @@ inline bool print_table(const Peer* peer) {
       }
     }
     // The interpreter's own objects, alive beside the others.
-    auto interpreted = make_records(specs);
-    set_native(interpreted, false);
+    auto interpreted = make_records(specs, false);
     if (peer_ok) {
       peer->eval_all();
       for (int i = 0; i < n; ++i) {
@@ -204,7 +203,8 @@ inline bool print_table(const Peer* peer) {
     std::printf("%8d %12.1f %12.1f ", n, t[0] * 1e9, t[1] * 1e9);
     if (peer_ok) std::printf("%12.1f   %9.2f %9.2f", t[2] * 1e9, t[1] / t[0], t[2] / t[0]);
     else std::printf("%12s   %9.2f %9s", "-", t[1] / t[0], "-");
-    std::printf("   %d of %d\n", native, n);
+    const vt::formula::CodeSpace space = vt::formula::code_space();
+    std::printf("   %d of %d, %zu code bytes each\n", native, n, space.taken / static_cast<std::size_t>(n));
     if (n == 1) at_one = t[0];
     if (n == 1000) at_thousand = t[0];
   }
