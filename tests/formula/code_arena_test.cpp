@@ -122,6 +122,7 @@ TEST(CodeArena, TwentyThousandLiveFormulasArePackedAndTheirSpaceIsReused) {
   EXPECT_EQ(0, wrong_results(records, kMachineCode));
   const std::size_t code = vt::formula::code_space().taken - taken_before;
   const std::size_t views = harness::mapped_view_bytes() - views_before;
+  std::printf("%d live formulas: %zu bytes of code, %zu bytes of address space in views\n", kLive, code, views);
   if (kMachineCode) {
     EXPECT_GE(code, kLive * 64u);  // there is code for every formula
     EXPECT_LT(views, 2 * code + kFixedSpace) << code << " bytes of code";
