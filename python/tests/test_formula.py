@@ -126,3 +126,11 @@ def test_evaluate_takes_bool_columns_as_booleans():
 def test_evaluate_refuses_what_the_tool_refuses(kwargs, formulas, message):
     with pytest.raises((ValueError, LookupError), match=message):
         veltra.evaluate(pd.DataFrame({"a": A, "b": B}), *formulas, **kwargs)
+
+
+def test_a_pickled_formula_compiles_again_with_its_booleans():
+    import pickle
+    f = veltra.Formula("p ? a : b", booleans=("p",))
+    g = pickle.loads(pickle.dumps(f))
+    assert g.signals == f.signals and g.boolean_signals == ("p",)
+    np.testing.assert_array_equal(g(DATA), f(DATA))

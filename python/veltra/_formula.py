@@ -46,6 +46,7 @@ class Formula:
         if isinstance(booleans, str):
             booleans = (booleans,)
         self.text = text
+        self.booleans = tuple(booleans)
         engine_text = _engine_text("the formula", text)
         if len(engine_text) > MAX_FORMULA_BYTES:
             raise FormulaError(text, None, MAX_FORMULA_BYTES,
@@ -77,6 +78,10 @@ class Formula:
 
     def __repr__(self):
         return f"Formula({self.text!r})"
+
+    def __reduce__(self):
+        # Sent to another process (a Dask worker) as its text: compiled again there.
+        return Formula, (self.text, self.booleans)
 
     def columns(self, data, converted=None):
         """The engine's columns for `data` and their row count. `converted`
