@@ -14,6 +14,7 @@ same run:
 import argparse
 import hashlib
 import math
+import os
 import pathlib
 import re
 import sys
@@ -205,6 +206,8 @@ def main():
     frame = make_rows(args.rows, floats, booleans)
     print(f"{args.rows} float32 rows, best of {args.runs} runs, numexpr {numexpr.__version__} with 1 thread, "
           f"pandas {pd.__version__}")
+    # Threads and processes gain only what the machine has free.
+    print(f"machine: {os.cpu_count()} hardware threads, load average {os.getloadavg()[0]:.1f}")
     bench_formulas(frame, formulas, booleans, args.runs)
     bench_threads(frame, formulas, booleans, args.runs)
     bench_memory(frame, booleans)
