@@ -1,0 +1,24 @@
+// exp(x) for floats, correctly rounded (kernel in exp_kernel.h).
+#include "math/crmath.h"
+#include "math/exceptions.h"
+#include "math/exp_kernel.h"
+
+namespace vt::math {
+
+namespace {
+
+const HardCase kExpHardCases[] = {
+#include "math/exp_hard_cases.inc"
+};
+
+}  // namespace
+
+float ExpKernel::scalar(float x) {
+  return rows::scalar<ExpKernel>(x, [](float a, double y) { return listed_or(kExpHardCases, a, y); });
+}
+
+float cr_exp(float x) { return ExpKernel::scalar(x); }
+
+VT_MATH_UNARY_ROWS(exp, ExpKernel)
+
+}  // namespace vt::math
