@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "math/crmath.h"
+#include "math/pow_accurate.h"
 #include "math/pow_kernel.h"
 
 namespace vt::math {
@@ -114,15 +115,19 @@ bool exact_power(float x, float y, float* out) {
 }
 
 // x > 0 finite (not 1), y finite and nonzero: the kernel could not decide.
-float pow_positive_slow(float x, float y, double decided) {
+float pow_positive_slow(float x, float y) {
   float exact;
   if (exact_power(x, y, &exact)) return exact;
   PowParts<rows::One> parts = pow_parts<rows::One>(x, y);
   if (parts.t >= 128.0) return __builtin_inff();
   if (parts.t < -151.0) return 0.0f;
-  if (parts.t > -125.0) return static_cast<float>(decided);
+  pow_accurate::Dd v = pow_accurate::power(x, y);
+  if (parts.t > -125.0) {
+    bool undecided = false;  // within 2^-96 of a halfway point: none is known
+    return static_cast<float>(pow_round<rows::One>(v, 0x1p-96, undecided));
+  }
   // subnormal results: the conversion rounds to the subnormal's precision
-  return static_cast<float>(parts.value.hi + parts.value.lo);
+  return static_cast<float>(v.hi + v.lo);
 }
 
 float pow_slow(float x, float y) {
@@ -146,11 +151,11 @@ float pow_slow(float x, float y) {
     }
     bool hard = false;
     double r = PowKernel::eval<rows::One>(ax, y, hard);
-    return with_sign(hard ? pow_positive_slow(ax, y, r) : static_cast<float>(r), odd);
+    return with_sign(hard ? pow_positive_slow(ax, y) : static_cast<float>(r), odd);
   }
   bool hard = false;
   double r = PowKernel::eval<rows::One>(x, y, hard);
-  return hard ? pow_positive_slow(x, y, r) : static_cast<float>(r);
+  return hard ? pow_positive_slow(x, y) : static_cast<float>(r);
 }
 
 }  // namespace

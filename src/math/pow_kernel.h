@@ -18,7 +18,8 @@
 // when hi lies within two double ulps of the middle M between two floats;
 // there the sign of (hi - M) + lo decides, unless |(hi - M) + lo| is within
 // the error bound: such lanes are hard. Exact middles (4097^2, 66049^1.5)
-// are always hard and settled by exact integer arithmetic in pow.cpp.
+// are always hard and settled by exact integer arithmetic in pow.cpp, the
+// others by the accurate path (pow_accurate.h).
 //
 // Hard as well: x <= 0, x or y not finite (the special cases), and results
 // outside the normal floats (|t| >= 125 or so), where the scalar function
@@ -90,26 +91,33 @@ VT_MATH_INLINE PowParts<P> pow_parts(typename P::D x, typename P::D y) {
   return {th, {v.hi * scale, v.lo * scale}};
 }
 
+// A double whose float rounding is that of hi + lo (> 0, normal float
+// range), known to a relative error; lanes where that error leaves the
+// side of a halfway point open are flagged hard.
+template <class P>
+VT_MATH_INLINE typename P::D pow_round(dd::Pair<P> v, double error, typename P::M& hard) {
+  using D = typename P::D;
+  using U = typename P::U;
+  U hb = P::bits(v.hi);
+  constexpr std::uint64_t kDropped = 0x1fffffff, kHalf = 0x10000000;  // the 29 bits a float drops
+  auto near = ((hb & kDropped) - (kHalf - 2)) <= std::uint64_t{4};
+  D middle = P::from_bits((hb & ~kDropped) | kHalf);
+  D past = (v.hi - middle) + v.lo;  // v.hi - middle is exact: at most 2 ulps
+  hard |= near & (P::abs(past) <= v.hi * error);
+  D decided = P::select(past > 0.0, middle * (1.0 + 0x1p-30), middle * (1.0 - 0x1p-30));
+  return P::select(near, decided, v.hi);
+}
+
 struct PowKernel {
   template <class P>
   static VT_MATH_INLINE typename P::D eval(typename P::D x, typename P::D y, typename P::M& hard) {
-    using D = typename P::D;
-    using U = typename P::U;
     hard |= (!(x > 0.0)) | (x == __builtin_inf()) | (!(P::abs(y) < __builtin_inf()));
     // Lanes outside the kernel's domain compute 1^1 and are recomputed.
     x = P::select(hard, P::splat(1.0), x);
     y = P::select(hard, P::splat(1.0), y);
     PowParts<P> parts = pow_parts<P>(x, y);
     hard |= (!(parts.t < 127.5)) | (!(parts.t > -125.0));
-    D hi = parts.value.hi;
-    U hb = P::bits(hi);
-    constexpr std::uint64_t kDropped = 0x1fffffff, kHalf = 0x10000000;  // the 29 bits a float drops
-    auto near = ((hb & kDropped) - (kHalf - 2)) <= std::uint64_t{4};
-    D middle = P::from_bits((hb & ~kDropped) | kHalf);
-    D past = (hi - middle) + parts.value.lo;  // hi - middle is exact: at most 2 ulps
-    hard |= near & (P::abs(past) <= hi * kPowError);
-    D decided = P::select(past > 0.0, middle * (1.0 + 0x1p-30), middle * (1.0 - 0x1p-30));
-    return P::select(near, decided, hi);
+    return pow_round<P>(parts.value, kPowError, hard);
   }
   static float scalar(float x, float y);
 };

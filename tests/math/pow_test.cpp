@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "math/crmath.h"
+#include "math/pow_accurate.h"
+#include "math/pow_kernel.h"
 #include "math/rows.h"
 #include "oracle.h"
 
@@ -91,6 +93,26 @@ TEST(MathPow, SpecialCasesAndKnownValues) {
   };
   for (const PowCase& c : kSpecial) check(c);
   for (const PowCase& c : kKnown) check(c);
+}
+
+// Both evaluations of x^y, the kernel's (2^-58) and the accurate path's
+// (2^-96), against powers whose value is an exact double: integers to whole
+// and fractional powers, powers of two.
+TEST(MathPow, EvaluationsMeetTheirErrorBounds) {
+  struct Exact {
+    double x, y, value;
+  };
+  const Exact kExact[] = {
+      {3, 15, 14348907.0},  {3, 33, 5559060566555523.0}, {7, 18, 1628413597910449.0}, {10, 15, 1e15},
+      {0.5, 100, 0x1p-100}, {6561, 0.75, 729},            {0x1p-60, -1.5, 0x1p90},     {9, 0.5, 3},
+      {1.5, 2, 2.25},       {1024, 1, 1024},               {0.25, -7.5, 0x1p15},
+  };
+  for (const Exact& e : kExact) {
+    vt::math::dd::Pair<vt::math::rows::One> kernel = vt::math::pow_parts<vt::math::rows::One>(e.x, e.y).value;
+    vt::math::pow_accurate::Dd accurate = vt::math::pow_accurate::power(e.x, e.y);
+    EXPECT_LE(std::fabs((kernel.hi - e.value) + kernel.lo), e.value * 0x1p-58) << e.x << "^" << e.y;
+    EXPECT_LE(std::fabs((accurate.hi - e.value) + accurate.lo), e.value * 0x1p-96) << e.x << "^" << e.y;
+  }
 }
 
 // Argument classes: random patterns, x near 1 with large y, whole y with
