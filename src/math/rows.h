@@ -131,16 +131,19 @@ template <class K, class P>
 VT_MATH_INLINE void unary(float* out, const float* in, std::uint32_t n) {
   constexpr int L = P::L;
   std::uint32_t i = 0;
-  for (; i + L <= n; i += L) {
-    typename P::F xf;
-    std::memcpy(&xf, in + i, sizeof xf);  // read before out (may be in) is written
-    typename P::M hard = {};
-    typename P::D y = K::template eval<P>(__builtin_convertvector(xf, typename P::D), hard);
-    typename P::F yf = __builtin_convertvector(y, typename P::F);
-    std::memcpy(out + i, &yf, sizeof yf);
-    if (__builtin_expect(P::any(hard), 0))
-      for (int k = 0; k < L; ++k)
-        if (hard[k]) out[i + k] = K::scalar(xf[k]);
+  // Two packs per step: their independent chains of dependent operations
+  // then overlap in the processor.
+  for (; i + 2 * L <= n; i += 2 * L) {
+    typename P::F xf[2];
+    std::memcpy(xf, in + i, sizeof xf);  // read before out (may be in) is written
+    typename P::M hard[2] = {};
+    typename P::D y0 = K::template eval<P>(__builtin_convertvector(xf[0], typename P::D), hard[0]);
+    typename P::D y1 = K::template eval<P>(__builtin_convertvector(xf[1], typename P::D), hard[1]);
+    typename P::F yf[2] = {__builtin_convertvector(y0, typename P::F), __builtin_convertvector(y1, typename P::F)};
+    std::memcpy(out + i, yf, sizeof yf);
+    if (__builtin_expect(P::any(hard[0] | hard[1]), 0))
+      for (int k = 0; k < 2 * L; ++k)
+        if (hard[k / L][k % L]) out[i + k] = K::scalar(xf[k / L][k % L]);
   }
   for (; i < n; ++i) out[i] = K::scalar(in[i]);
 }
@@ -150,18 +153,20 @@ template <class K, class P>
 VT_MATH_INLINE void binary(float* out, const float* x, const float* y, std::uint32_t n) {
   constexpr int L = P::L;
   std::uint32_t i = 0;
-  for (; i + L <= n; i += L) {
-    typename P::F xf, yf;
-    std::memcpy(&xf, x + i, sizeof xf);
-    std::memcpy(&yf, y + i, sizeof yf);
-    typename P::M hard = {};
-    typename P::D r = K::template eval<P>(__builtin_convertvector(xf, typename P::D),
-                                          __builtin_convertvector(yf, typename P::D), hard);
-    typename P::F rf = __builtin_convertvector(r, typename P::F);
-    std::memcpy(out + i, &rf, sizeof rf);
-    if (__builtin_expect(P::any(hard), 0))
-      for (int k = 0; k < L; ++k)
-        if (hard[k]) out[i + k] = K::scalar(xf[k], yf[k]);
+  for (; i + 2 * L <= n; i += 2 * L) {
+    typename P::F xf[2], yf[2];
+    std::memcpy(xf, x + i, sizeof xf);
+    std::memcpy(yf, y + i, sizeof yf);
+    typename P::M hard[2] = {};
+    typename P::D r0 = K::template eval<P>(__builtin_convertvector(xf[0], typename P::D),
+                                           __builtin_convertvector(yf[0], typename P::D), hard[0]);
+    typename P::D r1 = K::template eval<P>(__builtin_convertvector(xf[1], typename P::D),
+                                           __builtin_convertvector(yf[1], typename P::D), hard[1]);
+    typename P::F rf[2] = {__builtin_convertvector(r0, typename P::F), __builtin_convertvector(r1, typename P::F)};
+    std::memcpy(out + i, rf, sizeof rf);
+    if (__builtin_expect(P::any(hard[0] | hard[1]), 0))
+      for (int k = 0; k < 2 * L; ++k)
+        if (hard[k / L][k % L]) out[i + k] = K::scalar(xf[k / L][k % L], yf[k / L][k % L]);
   }
   for (; i < n; ++i) out[i] = K::scalar(x[i], y[i]);
 }
