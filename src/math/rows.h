@@ -28,7 +28,7 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__GNUC__) && !defined(__clang__)
+#if defined(__GNUC__)
 // Vectors wider than the baseline pass between always-inlined helpers only;
 // no function of another ABI ever sees them. (The note would come from the
 // kernels' instantiations in the including file, hence no pop at the end.)
