@@ -24,11 +24,7 @@
 
 namespace {
 
-#if defined(__x86_64__) || defined(__i386__)
-constexpr bool kMachineCode = true;
-#else
-constexpr bool kMachineCode = false;
-#endif
+using harness::kMachineCode;
 
 constexpr int kSignals = 64;
 float g_value[kSignals];

@@ -20,12 +20,7 @@
 
 namespace {
 
-// The builds for x86 and x86-64 make machine code for every formula.
-#if defined(__x86_64__) || defined(__i386__)
-constexpr bool kMachineCode = true;
-#else
-constexpr bool kMachineCode = false;
-#endif
+using harness::kMachineCode;
 constexpr int kSetBase = 20;  // indices of the benchmark's signals
 int g_row = 0;
 

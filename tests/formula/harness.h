@@ -11,6 +11,13 @@
 
 namespace harness {
 
+// The builds for x86 and x86-64 make machine code for formulas.
+#if defined(__x86_64__) || defined(__i386__)
+constexpr bool kMachineCode = true;
+#else
+constexpr bool kMachineCode = false;
+#endif
+
 constexpr int kTextSize = 4096;
 constexpr int kCodeEntries = 512;
 
