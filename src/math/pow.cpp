@@ -105,10 +105,11 @@ bool exact_power(float x, float y, float* out) {
     if (ye > 6) return false;  // g^(n*2^ye) with g >= 3 is beyond 53 bits
     n <<= ye;
   }
+  constexpr std::uint64_t kLimit = std::uint64_t{1} << 53;  // more bits than any float or middle needs
   std::uint64_t power = 1;
   for (std::uint32_t i = 0; i < n; ++i) {
+    if (power > kLimit / g) return false;  // checked before the product can wrap
     power *= g;
-    if (power >> 53) return false;  // more bits than any float or middle needs
   }
   *out = static_cast<float>(static_cast<double>(power) * power_of_two(exponent));
   return true;

@@ -76,6 +76,10 @@ const PowCase kKnown[] = {
     // x next to 1, large y
     {0x1.000002p+0f, 0x1.312dp+23f, 0x1.a5a0bcp+1f},
     {0x1.fffffep-1f, -0x1.7d784p+26f, 0x1.83ca5p+8f},
+    // exact odd powers beyond 64 bits: no wrapped integer may pass for them
+    {0x1.000002p+24f, 10.0f, INFINITY},
+    {-0x1.000002p+24f, 10.0f, INFINITY},
+    {-0x1.000002p+24f, 5.0f, -0x1.00000ap+120f},
     // ordinary
     {3.0f, -1.0f, 0x1.555556p-2f},
     {2.5f, 2.5f, 0x1.3c3a4ep+3f},
