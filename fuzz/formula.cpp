@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "formula/access.h"
+#include "support/three_ways.h"
 #include "veltra/ctlcalc.h"
 #include "veltra/ctlcalc_c.h"
 
@@ -108,7 +109,7 @@ void columns_agree(ctlcalc& calc) {
 
 void three_ways(ctlcalc& calc) {
   float r[3];
-  ctlcalc_access::run_three_ways(calc, r, [](int way) {
+  vt::test::run_three_ways(calc, r, [](int way) {
     g_way = way;
     g_calls[way].clear();
   });

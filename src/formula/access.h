@@ -9,11 +9,6 @@ struct ctlcalc_access {
   // instruction called in turn through the operation table. Tests and the
   // fuzzer hold the fast loop against it. 0.0 for empty or invalid code.
   static float run_reference(ctlcalc& c);
-  // The three ways of evaluating, in this order: the machine code (where
-  // the object has some), the interpreter, the handlers one by one.
-  // before(way) runs before each, so that a caller can keep the value
-  // callback's calls apart. The object is left with machine code on.
-  static void run_three_ways(ctlcalc& c, float results[3], void (*before)(int way));
   // eval's slow paths (fast_eval.cpp): preparing the code, false when there
   // is nothing to run (result: 0.0, or the handlers' value for code too
   // long to prepare); reading the built-in variables into their slots.

@@ -8,8 +8,9 @@
 // rather than once per row, and + - * / (with the limit), the comparisons,
 // the Boolean operations and the choices of a conditional run as SIMD
 // loops across rows. A float variable's cell points straight into its
-// column. Operations of the math library call the very scalar functions
-// the handlers call, element by element.
+// column. The math functions run as the library's row forms over the
+// block (math/crmath.h: the same bits as the scalar functions the handlers
+// call), followed by the engine's NaN and limit rules as SIMD loops.
 //
 // The loops are made from the step lines of prepared.h, so every row gets
 // the bits the fast loop (and so the handlers) give it: single-precision
@@ -58,8 +59,10 @@ inline float rule_div(float a, float b) { return rule_div_lanes(a, b); }
 
 // A binary loop has a second form for a constant right operand, which
 // then needs no block of its own.
+// (The math functions' and the power's loops are replaced by block forms
+// below.)
 #define VT_BINARY_LOOP(name, code, expr)                                                                     \
-  void name##_rows(float* __restrict out, const float* __restrict left, const float* __restrict right,       \
+  [[maybe_unused]] void name##_rows(float* __restrict out, const float* __restrict left, const float* __restrict right,       \
                    std::uint32_t n) {                                                                        \
     for (std::uint32_t i = 0; i < n; ++i) {                                                                  \
       const float a = left[i], b = right[i];                                                                 \
@@ -73,7 +76,7 @@ inline float rule_div(float a, float b) { return rule_div_lanes(a, b); }
     }                                                                                                        \
   }
 #define VT_UNARY_LOOP(name, code, expr)                                                   \
-  void name##_rows(float* __restrict out, const float* __restrict in, std::uint32_t n) { \
+  [[maybe_unused]] void name##_rows(float* __restrict out, const float* __restrict in, std::uint32_t n) { \
     for (std::uint32_t i = 0; i < n; ++i) {                                               \
       const float a = in[i];                                                              \
       out[i] = (expr);                                                                    \
@@ -83,7 +86,52 @@ VT_BINARY_STEPS(VT_BINARY_LOOP)
 VT_UNARY_STEPS(VT_UNARY_LOOP)
 #undef VT_BINARY_LOOP
 #undef VT_UNARY_LOOP
+
+// The engine's rules over a block of a math function's results: its NaN
+// (value_rules.h), then the limit where the function has one.
+template <bool kLimited>
+void function_rules(float* __restrict out, const float* __restrict in, std::uint32_t n) {
+  for (std::uint32_t i = 0; i < n; ++i) {
+    const float r = function_nan_lanes(out[i], in[i]);
+    out[i] = kLimited ? limit_lanes(r) : r;
+  }
+}
+
+// A math function over a block: the library's row form, then the rules.
+#define VT_MATH_LOOP(step, name, limited)                                                   \
+  void math_##step##_rows(float* __restrict out, const float* __restrict in, std::uint32_t n) { \
+    vt::math::cr_##name##_rows(out, in, n);                                                   \
+    function_rules<limited>(out, in, n);                                                    \
+  }
+VT_MATH_FUNCTIONS(VT_MATH_LOOP)
+#undef VT_MATH_LOOP
+
+// The power over a block: the library's two-array form, then the NaN rule
+// of either operand and the limit. Squares and cubes need no detour: the
+// library's power is correctly rounded, as they are.
+void pow_rows(float* __restrict out, const float* __restrict left, const float* __restrict right, std::uint32_t n) {
+  vt::math::cr_pow_rows(out, left, right, n);
+  for (std::uint32_t i = 0; i < n; ++i) {
+    out[i] = limit_lanes(function_nan_lanes(out[i], left[i], right[i]));
+  }
+}
+void pow_rows_k(float* __restrict out, const float* __restrict left, const float b, std::uint32_t n) {
+  float right[kMaxBlockRows];
+  for (std::uint32_t done = 0; done < n; done += kMaxBlockRows) {
+    const std::uint32_t m = std::min(kMaxBlockRows, n - done);
+    std::fill(right, right + m, b);
+    pow_rows(out + done, left + done, right, m);
+  }
+}
 }  // namespace lanes
+
+// The operation code of each unary step, by the step's place in its list.
+#define VT_UNARY_ID(name, code, expr) U_##name,
+enum UnaryStep { VT_UNARY_STEPS(VT_UNARY_ID) unary_step_count };
+#undef VT_UNARY_ID
+#define VT_UNARY_CODE(name, code, expr) code,
+constexpr int kUnaryCode[unary_step_count] = {VT_UNARY_STEPS(VT_UNARY_CODE)};
+#undef VT_UNARY_CODE
 
 // The loops by operation code; null for codes without one of that arity.
 struct Loops {
@@ -102,6 +150,12 @@ constexpr Loops make_loops() {
   VT_UNARY_STEPS(VT_UNARY_ENTRY)
 #undef VT_BINARY_ENTRY
 #undef VT_UNARY_ENTRY
+  // The math functions and the power go by blocks instead (lanes above).
+#define VT_MATH_ENTRY(step, name, limited) t.unary[kUnaryCode[U_##step]] = lanes::math_##step##_rows;
+  VT_MATH_FUNCTIONS(VT_MATH_ENTRY)
+#undef VT_MATH_ENTRY
+  t.binary[op_pot] = lanes::pow_rows;
+  t.binary_k[op_pot] = lanes::pow_rows_k;
   return t;
 }
 constexpr Loops kLoops = make_loops();

@@ -16,9 +16,9 @@
 //     area in the function's frame whose depth is known at each step;
 //  4. the result's bits returned in eax (rax, edx:eax).
 // Float + - * / are done in single precision (for single-precision
-// operands the double result rounded once is the same float); the double
-// functions of the math library are called through their addresses, the
-// rare rules (power, remainder, truncation) through the very functions the
+// operands the double result rounded once is the same float); the
+// library's math functions are called through their addresses, the rare
+// rules (power, remainder, truncation) through the very functions the
 // handlers use. The limit's clamp and the division by zero are taken out of
 // line so that the usual path falls straight through.
 //
@@ -40,6 +40,7 @@
 #include <vector>
 
 #include "formula/machine.h"
+#include "formula/opcodes.h"
 #include "formula/prepared.h"
 #include "formula/shared_pool.h"
 #include "formula/value_rules.h"
@@ -84,13 +85,6 @@ float call_pow(float a, float b) { return rule_pow(a, b); }
 float call_mod(float a, float b) { return rule_mod(a, b); }
 float call_trunc(float a) { return rule_trunc(a); }
 
-using DoubleFn = double (*)(double);
-// The C runtime's functions with their NaN made the engine's (value_rules.h).
-const DoubleFn kLog = checked<std::log>, kExp = checked<std::exp>, kSinh = checked<std::sinh>,
-               kCosh = checked<std::cosh>, kTanh = checked<std::tanh>, kSin = checked<std::sin>,
-               kCos = checked<std::cos>, kTan = checked<std::tan>, kAtan = checked<std::atan>,
-               kAcos = checked<std::acos>, kAsin = checked<std::asin>;
-
 // Step kinds decoded: which operation, and where its operands come from.
 #define VT_BINARY_NAME(name, ...) B_##name,
 #define VT_UNARY_NAME(name, ...) U_##name,
@@ -108,6 +102,9 @@ enum UnaryForm { A, S, XS1 };
 struct Decoded {
   std::uint8_t group = kOther, form = 0, id = 0;
 };
+// The decoded fields as the enumerations they hold, for switches that name
+// every case (a new operation or form without its case does not compile).
+inline Group group_of(const Decoded& d) { return static_cast<Group>(d.group); }
 struct DecodeTable {
   Decoded kinds[step_kind_count];
   DecodeTable() {
@@ -458,7 +455,7 @@ class Emitter : public Xbyak::CodeGenerator {
     for (std::uint32_t i = 0; i <= p_->length; ++i) {
       const std::int32_t op = i < p_->length ? code[i].op : op_null;
       check(8 * i + 4, static_cast<std::uint32_t>(op));
-      if (op == op_cfpush || op == op_cbpush || op == op_vfpush || op == op_vbpush) check(8 * i, code[i].value.bits);
+      if (kOps[op].operand != vt::formula::Operand::none) check(8 * i, code[i].value.bits);
     }
 #endif
   }
@@ -508,13 +505,6 @@ class Emitter : public Xbyak::CodeGenerator {
     mov(eax, reinterpret_cast<std::size_t>(fn));
     call(eax);
 #endif
-  }
-  void call_double(DoubleFn fn) {
-    cvtss2sd(xmm0, xmm0);
-    if (!k64) movsd(qword[esp], xmm0);
-    call_address(reinterpret_cast<const void*>(fn));
-    if (!k64) fstp(qword[esp]), movsd(xmm0, qword[esp]);
-    cvtsd2ss(xmm0, xmm0);
   }
   void call_float(float (*fn)(float)) {
     if (!k64) movss(dword[esp], xmm0);
@@ -574,7 +564,7 @@ class Emitter : public Xbyak::CodeGenerator {
   // ---- operands: a into xmm0, b in xmm1 or in memory
   void binary_operands(int form, const Step& s) {
     b_in_register_ = false;
-    switch (form) {
+    switch (static_cast<BinaryForm>(form)) {
       case AS: b_ = s.b; break;
       case SA:
         movaps(xmm1, xmm0);
@@ -595,7 +585,7 @@ class Emitter : public Xbyak::CodeGenerator {
         movss(xmm0, spill(--depth_));
         b_in_register_ = true;
         break;
-      default:  // XS
+      case XS2:
         movss(spill(depth_++), xmm0);
         movss(xmm0, slot(s.a));
         b_ = s.b;
@@ -622,7 +612,7 @@ class Emitter : public Xbyak::CodeGenerator {
     const Decoded d = kDecode.kinds[s.kind];
     held_now_ = held_;  // xmm0 holds the last variable read only before the first step
     held_ = kNoSlot;
-    switch (d.group) {
+    switch (group_of(d)) {
       case kBinary:
         // A sum or product of a slot and the accumulator is taken the other
         // way round (the same value; only which NaN comes out of two NaN
@@ -644,12 +634,13 @@ class Emitter : public Xbyak::CodeGenerator {
       case kCompareBranch:
         binary_operands(d.form, s);
         return compare_branch(d.id, s.c);
-      default: return other(s);
+      case kOther: return other(s);
     }
+    return false;
   }
 
   void binary(int id) {
-    switch (id) {
+    switch (static_cast<Binary>(id)) {
       case B_PLUS: with_b([&](const Operand& b) { addss(xmm0, b); }), limit(); break;
       case B_MINUS: with_b([&](const Operand& b) { subss(xmm0, b); }), limit(); break;
       case B_MUL: with_b([&](const Operand& b) { mulss(xmm0, b); }), limit(); break;
@@ -675,7 +666,9 @@ class Emitter : public Xbyak::CodeGenerator {
       case B_LE: with_b([&](const Operand& b) { cmpless(xmm0, b); }), mask_to_boolean(xmm0); break;
       case B_EQ: with_b([&](const Operand& b) { cmpeqss(xmm0, b); }), mask_to_boolean(xmm0); break;
       case B_NE: with_b([&](const Operand& b) { cmpneqss(xmm0, b); }), mask_to_boolean(xmm0); break;
-      default: {  // AND, OR, XOR on the cells' low halves
+      case B_AND:
+      case B_OR:
+      case B_XOR: {  // on the cells' low halves
         movd(eax, xmm0);
         if (b_in_register_) movd(ecx, xmm1);
         else mov(ecx, slot(b_));
@@ -690,24 +683,25 @@ class Emitter : public Xbyak::CodeGenerator {
           movzx(eax, al);
         }
         movd(xmm0, eax);
+        break;
       }
+      case binary_count: break;
     }
   }
 
   void unary(int id) {
-    switch (id) {
-      case U_LOG: call_double(kLog), limit(); break;
-      case U_EXP: call_double(kExp), limit(); break;
-      case U_SINH: call_double(kSinh), limit(); break;
-      case U_COSH: call_double(kCosh), limit(); break;
-      case U_TANH: call_double(kTanh); break;
-      case U_SIN: call_double(kSin), limit(); break;
-      case U_COS: call_double(kCos), limit(); break;
-      case U_TAN: call_double(kTan), limit(); break;
-      case U_ATAN: call_double(kAtan), limit(); break;
-      case U_ACOS: call_double(kAcos); break;
-      case U_ASIN: call_double(kAsin); break;
-      case U_SQRT: cvtss2sd(xmm0, xmm0), sqrtsd(xmm0, xmm0), cvtsd2ss(xmm0, xmm0), limit(); break;
+    switch (static_cast<Unary>(id)) {
+      // The library's math functions, their NaN made the engine's; a square
+      // root is the instruction itself (correctly rounded, and NaN as the
+      // rule wants: the default NaN for a negative number, a NaN quieted).
+#define VT_MATH_CALL(step, name, limited)                 \
+      case U_##step:                                      \
+        if (id == U_SQRT) sqrtss(xmm0, xmm0);             \
+        else call_float(checked<math::cr_##name>);        \
+        if (limited) limit();                             \
+        break;
+      VT_MATH_FUNCTIONS(VT_MATH_CALL)
+#undef VT_MATH_CALL
       case U_ABS: andps(xmm0, constant(offsetof(Constants, abs_mask), xword)); break;
       case U_TRUNC: call_float(call_trunc); break;
       case U_RAD:
@@ -739,20 +733,22 @@ class Emitter : public Xbyak::CodeGenerator {
       case U_NOT: movd(eax, xmm0), truth_of_eax(false), movd(xmm0, eax); break;
       case U_B2F: movd(eax, xmm0), truth_of_eax(true), cvtsi2ss(xmm0, eax); break;
       case U_F2B: xorps(xmm1, xmm1), cmpneqss(xmm0, xmm1), mask_to_boolean(xmm0); break;
-      default: widen(); break;  // WIDEN
+      case U_WIDEN: widen(); break;
+      case unary_count: break;
     }
   }
 
   // On to the next step when the test holds, else to the target. NaN makes
   // every test but != fail (the unordered flags: ZF, PF and CF all set).
   bool compare_branch(int id, std::uint16_t target) {
-    switch (id) {
+    switch (static_cast<Compare>(id)) {
       case C_GT: with_b([&](const Operand& b) { ucomiss(xmm0, b); }), jump_to(kBE, target); break;
       case C_GE: with_b([&](const Operand& b) { ucomiss(xmm0, b); }), jump_to(kB, target); break;
       case C_LT: b_to_xmm1(), ucomiss(xmm1, xmm0), jump_to(kBE, target); break;
       case C_LE: b_to_xmm1(), ucomiss(xmm1, xmm0), jump_to(kB, target); break;
       case C_EQ: with_b([&](const Operand& b) { ucomiss(xmm0, b); }), jump_to(kNE, target), jump_to(kP, target); break;
-      default: {  // NE
+      case compare_count: return false;
+      case C_NE: {
         with_b([&](const Operand& b) { ucomiss(xmm0, b); });
         const std::size_t holds = jump_forward(kP);
         jump_to(kE, target);
@@ -763,7 +759,7 @@ class Emitter : public Xbyak::CodeGenerator {
   }
 
   bool other(const Step& s) {
-    switch (s.kind) {
+    switch (static_cast<StepKind>(s.kind)) {
       case IF_FLOAT:
       case IF_BOOL: {
         // The else-value is the topmost: it takes the accumulator when it
@@ -814,8 +810,19 @@ class Emitter : public Xbyak::CodeGenerator {
         return true;
       case SPILL: movss(spill(depth_++), xmm0); return true;
       case LOAD: load_a(s.a); return true;
-      default: return false;
+      // the operations' kinds, decoded by step()
+#define VT_BINARY_KIND_CASES(name, ...) case name##_AS: case name##_SA: case name##_SS: case name##_PA: case name##_XS:
+#define VT_UNARY_KIND_CASES(name, ...) case name##_A: case name##_S: case name##_XS:
+#define VT_COMPARE_KIND_CASES(name, ...) case name##_BRANCH_AS: case name##_BRANCH_SA: case name##_BRANCH_SS:
+      VT_BINARY_STEPS(VT_BINARY_KIND_CASES)
+      VT_UNARY_STEPS(VT_UNARY_KIND_CASES)
+      VT_COMPARE_STEPS(VT_COMPARE_KIND_CASES)
+#undef VT_BINARY_KIND_CASES
+#undef VT_UNARY_KIND_CASES
+#undef VT_COMPARE_KIND_CASES
+      case step_kind_count: return false;
     }
+    return false;
   }
 
   // A jump to a step, noting the depth that code arrives there with. Steps

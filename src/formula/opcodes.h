@@ -8,18 +8,27 @@
 // 39-45 are reserved) and touches these places, in this order:
 //  1. the `operation` enumeration (include/veltra/ctlcalc.h);
 //  2. its handler: declared in the class (ctlcalc.h), defined in
-//     handlers.cpp, with any rule it shares in value_rules.h;
-//  3. its line in the table below;
-//  4. its line in VT_BINARY_STEPS or VT_UNARY_STEPS (prepared.h), the step
+//     handlers.cpp, with any rule it shares in value_rules.h (a math
+//     function: its line in VT_MATH_FUNCTIONS there);
+//  3. the handler's export under Microsoft's name (msvc32/ctlcalc.def;
+//     scripts/class-exports.py checks the DLL against the header);
+//  4. its line in the table below;
+//  5. its line in VT_BINARY_STEPS or VT_UNARY_STEPS (prepared.h), the step
 //     that evaluation runs: the fast loop's cases, the mapping from code
 //     to step (prepare.cpp) and the column loops (columns.cpp) are
 //     generated from those lines. A conditional (3 operands) needs its own
 //     step kinds and column loop instead;
-//  5. when it is written in formulas, its keyword in keywords.h and the
+//  6. its machine code: a case in native_x86.cpp's switch for its step
+//     group (binary, unary or other); those switches name every case and
+//     are compiled with -Werror=switch-enum, so a missing one stops the
+//     build;
+//  7. when it is written in formulas, its keyword in keywords.h and the
 //     keyword position's entry in the parser's operation lists (parser.cpp);
-//  6. when it has neutral operands worth removing, a rule in optimizer.cpp.
-// The differential tests (handlers against the fast loop) take the new code
-// up by themselves once a formula of the benchmark set or corpus uses it.
+//  8. when it has neutral operands worth removing, a rule in optimizer.cpp.
+// The differential tests (handlers against the fast loop and the machine
+// code) take the new code up by themselves once a formula of the benchmark
+// set or corpus uses it. The machine code's check of the code buffer reads
+// the operand column: an instruction with an operand has it compared too.
 #pragma once
 
 #include <cstdint>

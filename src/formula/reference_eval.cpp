@@ -1,3 +1,6 @@
+// The evaluation as the machine defines it: each instruction's handler in
+// turn. eval falls back on it for code too long to prepare; the tests hold
+// the other ways against it (tests/support/three_ways.h).
 #include "formula/access.h"
 #include "formula/code_check.h"
 #include "formula/machine.h"
@@ -17,16 +20,4 @@ float ctlcalc_access::run_reference(ctlcalc& c) {
     ++m.pc;
   } while (c.code[m.pc].op != op_null);
   return pop_float();
-}
-
-void ctlcalc_access::run_three_ways(ctlcalc& c, float results[3], void (*before)(int way)) {
-  c.setnative(1);
-  before(0);
-  results[0] = c.eval();
-  c.setnative(0);
-  before(1);
-  results[1] = c.eval();
-  c.setnative(1);
-  before(2);
-  results[2] = run_reference(c);
 }

@@ -1,13 +1,18 @@
 // The value rules shared by the reference handlers and the fast evaluation
 // loop: the +-1e24 limit, division and remainder by zero, the truncation of
 // int(), the angle conversions and the math-function family. Values are
-// single precision; intermediate results are double and rounded once.
+// single precision; intermediate results are exact or rounded once. The math
+// functions are the library's own, correctly rounded (math/crmath.h): no
+// build calls its C runtime for them, so every build gives the same bits.
 #pragma once
 
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+
+#include "math/crmath.h"
+#include "math/exact.h"
 
 namespace vt::formula {
 
@@ -37,29 +42,45 @@ inline float bits_float(std::uint32_t u) {
   return f;
 }
 
-// One NaN for one case in every build. The C runtimes' math functions
-// disagree on the NaN they give (glibc's log(-1) is negative, the Windows
-// runtime's positive), so the engine makes its own, the way the processor's
-// arithmetic does: an invalid operation on numbers (ln of a negative number, acos(2), a
-// negative number to a fractional power, inf - inf) gives the processor's
-// default NaN, bits ffc00000; a NaN operand passes on, quieted.
+// One NaN for one case in every build. C runtimes disagree on the NaN their
+// math functions give (glibc's log(-1) is negative, the Windows runtime's
+// positive), so the engine makes its own, the way the processor's
+// arithmetic does: an invalid operation on numbers (ln of a negative number,
+// acos(2), a negative number to a fractional power, inf - inf) gives the
+// processor's default NaN, bits ffc00000; a NaN operand passes on, quieted.
 constexpr float kInvalid = -__builtin_nanf("");
-constexpr double kInvalidDouble = -__builtin_nan("");  // rounds to kInvalid
+constexpr std::uint32_t kQuietBit = 0x00400000u;
+
+inline bool is_nan_bits(std::uint32_t bits) { return (bits & 0x7FFFFFFFu) > 0x7F800000u; }
 
 // A math function's result r for the argument x (and y), its NaN made the
-// engine's.
-inline double function_nan(double r, double x) {
-  if (__builtin_expect(r != r, 0)) return x != x ? x : kInvalidDouble;
+// engine's. A NaN operand comes back with its quiet bit set, as the
+// processor's arithmetic passes it on.
+inline float function_nan(float r, float x) {
+  if (__builtin_expect(r != r, 0)) return x != x ? bits_float(float_bits(x) | kQuietBit) : kInvalid;
   return r;
 }
-inline double function_nan(double r, double x, double y) {
-  if (__builtin_expect(r != r, 0)) return x != x ? x : y != y ? y : kInvalidDouble;
+inline float function_nan(float r, float x, float y) {
+  if (__builtin_expect(r != r, 0)) return function_nan(x != x ? x : y, y);
   return r;
 }
-// A C runtime function with its NaN made the engine's (the machine code
-// calls these too).
-template <double (*F)(double)>
-double checked(double x) {
+// function_nan without a branch, for SIMD loops: the same bits for every r
+// and x.
+inline float function_nan_lanes(float r, float x) {
+  const std::uint32_t rb = float_bits(r), xb = float_bits(x);
+  const std::uint32_t x_nan = 0u - static_cast<std::uint32_t>(is_nan_bits(xb));
+  const std::uint32_t r_nan = 0u - static_cast<std::uint32_t>(is_nan_bits(rb));
+  const std::uint32_t nan = ((xb | kQuietBit) & x_nan) | (float_bits(kInvalid) & ~x_nan);
+  return bits_float((nan & r_nan) | (rb & ~r_nan));
+}
+inline float function_nan_lanes(float r, float x, float y) {
+  const std::uint32_t x_nan = 0u - static_cast<std::uint32_t>(is_nan_bits(float_bits(x)));
+  return function_nan_lanes(r, bits_float((float_bits(x) & x_nan) | (float_bits(y) & ~x_nan)));
+}
+// One of the library's math functions with its NaN made the engine's (the
+// machine code calls these too).
+template <float (*F)(float)>
+float checked(float x) {
   return function_nan(F(x), x);
 }
 
@@ -103,9 +124,12 @@ inline float rule_div_lanes(float a, float b) {
   return bits_float((float_bits(q) & ~zero) | (float_bits(by_zero) & zero));
 }
 
-// A float's square is exact in double, and its cube is rounded once there:
-// both are what an exact power function returns before the rounding to
-// single, and a multiplication costs a fraction of a pow call.
+// A float's square is exact in double and so rounds once. The cube's
+// double product rounds twice, yet always to the float nearest the exact
+// cube: checked against MPFR for every significand (the binade [1, 2)) and
+// for every argument whose cube is subnormal; other arguments scale by
+// powers of 8 exactly. Both are thus the correctly rounded power, at a
+// fraction of its cost.
 inline float rule_square(float a) {
   double d = a;
   return round_limit(d * d);
@@ -115,15 +139,18 @@ inline float rule_cube(float a) {
   return round_limit(d * d * d);
 }
 
+// The remainder of floats is exact; a zero divisor gives 0.
 inline float rule_mod(float a, float b) {
   if (b == 0.0f) return 0.0f;
-  const double x = a, y = b;
-  return round_limit(function_nan(std::fmod(x, y), x, y));
+  return limit(function_nan(math::exact_fmod(a, b), a, b));
 }
 
+// Truncation toward zero, the sign of zero kept. From 2^23 on every float
+// is an integer already; below, the integer conversion truncates.
 inline float rule_trunc(float a) {
-  double d = a;
-  return static_cast<float>(function_nan(d >= 0.0 ? std::floor(d) : -std::floor(-d), d));
+  if (!(std::fabs(a) < 0x1p23f)) return a != a ? function_nan(a, a) : a;
+  const float t = static_cast<float>(static_cast<std::int32_t>(a));
+  return std::signbit(a) ? -std::fabs(t) : t;
 }
 
 inline float rule_sgn(float a) {
@@ -132,36 +159,38 @@ inline float rule_sgn(float a) {
   return 0.0f;
 }
 
-// a^1.5 as a * sqrt(a) in double rounds to the same float as the power
-// function for every non-negative float (checked over all of them against
-// the C library's pow); -inf and negative bases go to pow.
-inline float rule_pow_three_halves(float a) {
-  double d = a;
-  return round_limit(d * std::sqrt(d));
-}
-
 inline float rule_pow(float a, float b) {
   if (b == 2.0f) return rule_square(a);
   if (b == 3.0f) return rule_cube(a);
-  if (b == 1.5f && a >= 0.0f) return rule_pow_three_halves(a);
-  const double x = a, y = b;
-  return round_limit(function_nan(std::pow(x, y), x, y));
+  return limit(function_nan(math::cr_pow(a, b), a, b));
 }
 
-// The unary function family: the double function, rounded, then limited
-// where the operation says so.
-inline float fn_log(float a) { return round_limit(checked<std::log>(a)); }
-inline float fn_exp(float a) { return round_limit(checked<std::exp>(a)); }
-inline float fn_sqrt(float a) { return round_limit(checked<std::sqrt>(a)); }
-inline float fn_sinh(float a) { return round_limit(checked<std::sinh>(a)); }
-inline float fn_cosh(float a) { return round_limit(checked<std::cosh>(a)); }
-inline float fn_tanh(float a) { return static_cast<float>(checked<std::tanh>(a)); }
-inline float fn_sin(float a) { return round_limit(checked<std::sin>(a)); }
-inline float fn_cos(float a) { return round_limit(checked<std::cos>(a)); }
-inline float fn_tan(float a) { return round_limit(checked<std::tan>(a)); }
-inline float fn_atan(float a) { return round_limit(checked<std::atan>(a)); }
-inline float fn_acos(float a) { return static_cast<float>(checked<std::acos>(a)); }
-inline float fn_asin(float a) { return static_cast<float>(checked<std::asin>(a)); }
+// The math functions of the language: step name (prepared.h), the library's
+// function (math/crmath.h) and whether the limit applies (tanh, acos and
+// asin stay within +-pi anyway). The scalar rules below, the column loops and
+// the machine code are made from these lines.
+#define VT_MATH_FUNCTIONS(X) \
+  X(LOG, log, true)          \
+  X(EXP, exp, true)          \
+  X(SQRT, sqrt, true)        \
+  X(SINH, sinh, true)        \
+  X(COSH, cosh, true)        \
+  X(TANH, tanh, false)       \
+  X(SIN, sin, true)          \
+  X(COS, cos, true)          \
+  X(TAN, tan, true)          \
+  X(ATAN, atan, true)        \
+  X(ACOS, acos, false)       \
+  X(ASIN, asin, false)
+
+#define VT_MATH_RULE(step, name, limited)              \
+  inline float fn_##name(float a) {                   \
+    const float r = checked<math::cr_##name>(a);       \
+    return limited ? limit(r) : r;                     \
+  }
+VT_MATH_FUNCTIONS(VT_MATH_RULE)
+#undef VT_MATH_RULE
+
 inline float fn_abs(float a) { return static_cast<float>(std::fabs(static_cast<double>(a))); }
 inline float fn_rad(float a) { return static_cast<float>(a * kRadPerDeg); }
 inline float fn_deg(float a) { return round_limit(a * kDegPerRad); }

@@ -15,6 +15,7 @@
 
 #include "../../bench/formula_set.h"
 #include "formula/access.h"
+#include "support/three_ways.h"
 #include "formula/code_check.h"
 #include "harness.h"
 
@@ -59,7 +60,7 @@ bool same_bits(float a, float b) { return harness::bits(a) == harness::bits(b); 
 // Evaluates three ways; false (with a message) when they disagree.
 ::testing::AssertionResult three_ways_agree(ctlcalc& calc, bool expect_native) {
   float r[3];
-  ctlcalc_access::run_three_ways(calc, r, [](int way) {
+  vt::test::run_three_ways(calc, r, [](int way) {
     g_way = way;
     g_calls[way].clear();
   });
