@@ -820,6 +820,7 @@ class Emitter : public Xbyak::CodeGenerator {
 #undef VT_BINARY_KIND_CASES
 #undef VT_UNARY_KIND_CASES
 #undef VT_COMPARE_KIND_CASES
+      case END:  // the loop in emit() stops before it
       case step_kind_count: return false;
     }
     return false;

@@ -61,7 +61,7 @@ inline float function_nan(float r, float x) {
   return r;
 }
 inline float function_nan(float r, float x, float y) {
-  if (__builtin_expect(r != r, 0)) return function_nan(x != x ? x : y, y);
+  if (__builtin_expect(r != r, 0)) return function_nan(r, x != x ? x : y);
   return r;
 }
 // function_nan without a branch, for SIMD loops: the same bits for every r
