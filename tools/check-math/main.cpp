@@ -3,12 +3,15 @@
 //
 //   check-math FUNCTION... [--from HEX] [--to HEX] [--stride N] [--threads N]
 //                          [--show N] [--hard] [--pairs N]
+//   check-math --sample-hash
 //
 // A one-argument function runs over the float bit patterns from..to
 // (default all 2^32) in steps of stride; pow over its argument classes
 // (pow_classes.h) with --pairs random pairs (default 10^8). "all" names every
 // function. --hard lists the arguments whose result MPFR had to decide: the
 // ones nearest a rounding boundary. Exit status 0 when nothing is misrounded.
+// --sample-hash prints the expected hashes of the tests' cross-build sample
+// (tests/math/sample_hashes.inc).
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
@@ -19,6 +22,7 @@
 #include "functions.h"
 #include "oracle.h"
 #include "pow_classes.h"
+#include "sample_hash.h"
 #include "sweep.h"
 
 namespace {
@@ -38,6 +42,7 @@ struct Options {
   std::fprintf(stderr,
                "usage: check-math FUNCTION... [--from HEX] [--to HEX] [--stride N] [--threads N]\n"
                "                  [--show N] [--hard] [--pairs N]\n"
+               "       check-math --sample-hash\n"
                "functions: %s (or all)\n",
                all_names().c_str());
   std::exit(2);
@@ -126,6 +131,10 @@ std::uint64_t check_binary(const Binary& f, const Options& o, Oracle& oracle) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--sample-hash") {
+    print_sample_hashes();
+    return 0;
+  }
   const Options o = parse(argc, argv);
   Oracle oracle;  // for the exact values in reports, on this thread
   std::uint64_t misrounded = 0;
