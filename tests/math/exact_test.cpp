@@ -14,16 +14,16 @@ namespace {
 
 using vt::math::exact_fmod;
 
-std::uint32_t bits(float f) {
-  std::uint32_t b;
-  std::memcpy(&b, &f, 4);
-  return b;
+// The same 4 bytes as another type.
+template <class To, class From>
+To reinterpret(From v) {
+  static_assert(sizeof(To) == sizeof(From), "same size");
+  To out;
+  std::memcpy(&out, &v, sizeof out);
+  return out;
 }
-float from_bits(std::uint32_t b) {
-  float f;
-  std::memcpy(&f, &b, 4);
-  return f;
-}
+std::uint32_t bits(float f) { return reinterpret<std::uint32_t>(f); }
+float from_bits(std::uint32_t b) { return reinterpret<float>(b); }
 // Equal bits, or both NaN.
 bool same(float got, float want) { return std::isnan(want) ? std::isnan(got) : bits(got) == bits(want); }
 
