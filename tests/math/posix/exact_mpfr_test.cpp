@@ -1,5 +1,5 @@
-// The float remainder and the power's shortcuts (the square and the cube in
-// double) against MPFR (natively only, where MPFR is).
+// The float remainder and the power's shortcuts (the square, the cube and
+// a * sqrt(a) in double) against MPFR (natively only, where MPFR is).
 #include <gtest/gtest.h>
 #include <mpfr.h>
 
@@ -39,6 +39,11 @@ class FloatRange {
     mpfr_set_flt(x_, a, MPFR_RNDN);
     return finish(mpfr_pow_ui(r_, x_, 3, MPFR_RNDN));
   }
+  float three_halves(float a) {
+    mpfr_set_flt(x_, a, MPFR_RNDN);
+    mpfr_set_d(y_, 1.5, MPFR_RNDN);
+    return finish(mpfr_pow(r_, x_, y_, MPFR_RNDN));
+  }
   float square(float a) {
     mpfr_set_flt(x_, a, MPFR_RNDN);
     return finish(mpfr_sqr(r_, x_, MPFR_RNDN));
@@ -66,7 +71,7 @@ float limited(float v) { return std::fabs(v) > 1e24f ? std::copysign(1e24f, v) :
 // float rests on every significand (the binade [1, 2)) and every subnormal
 // cube (checked once in full), sampled here, and on a sample of everything else. Squares
 // are exact in double.
-TEST(ExactAgainstMpfr, SquareAndCubeAreCorrectlyRounded) {
+TEST(ExactAgainstMpfr, PowerShortcutsAreCorrectlyRounded) {
   struct Range {
     std::uint32_t from, to, step;
   };
@@ -83,6 +88,8 @@ TEST(ExactAgainstMpfr, SquareAndCubeAreCorrectlyRounded) {
       const float cube = vt::formula::rule_cube(a), square = vt::formula::rule_square(a);
       if ((!same(cube, limited(mp.cube(a))) || !same(square, limited(mp.square(a)))) && ++wrong < 5)
         ADD_FAILURE() << std::hexfloat << a << " cubed " << cube << " want " << mp.cube(a);
+      if (a >= 0 && !same(vt::formula::rule_pow_three_halves(a), limited(mp.three_halves(a))) && ++wrong < 5)
+        ADD_FAILURE() << std::hexfloat << a << " to the 1.5 gave " << vt::formula::rule_pow_three_halves(a);
     }
   EXPECT_EQ(0, wrong);
 }
