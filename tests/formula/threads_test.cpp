@@ -19,6 +19,7 @@
 
 #include "../../bench/formula_set.h"
 #include "formula/access.h"
+#include "support/three_ways.h"
 #include "harness.h"
 #include "veltra/ctlcalc_c.h"
 
@@ -127,7 +128,7 @@ Outcome evaluate_everywhere(const std::string& text) {
   set_builtins(attached);
   for (t_row = 0; t_row < kRows; ++t_row) {
     float three[3];
-    ctlcalc_access::run_three_ways(f.calc, three, [](int) {});
+    vt::test::run_three_ways(f.calc, three, [](int) {});
     out.native.push_back(harness::bits(three[0]));
     out.interpreted.push_back(harness::bits(three[1]));
     out.handlers.push_back(harness::bits(three[2]));
