@@ -35,19 +35,6 @@ const Expected kExpected[] = {
 #include "sample_hashes.inc"
 };
 
-// TEMPORARY, until every function has its own implementation: the functions
-// still served by the C runtime (src/math/interim.cpp), whose bits differ
-// between runtimes. Their hashes, and the one number over all, are not
-// compared while they are listed. Remove a name when its own code lands;
-// remove this list when interim.cpp is gone.
-const std::vector<std::string> kStillInterim = {"sin", "cos", "tan", "atan", "asin", "acos"};
-
-bool still_interim(const std::string& name) {
-  for (const std::string& n : kStillInterim)
-    if (name == n) return true;
-  return false;
-}
-
 std::uint64_t expected(const std::string& name) {
   for (const Expected& e : kExpected)
     if (name == e.name) return e.hash;
@@ -90,19 +77,13 @@ TEST(CrmathHash, EveryBuildGivesTheCorrectlyRoundedBits) {
   Hash all;
   for (const Function& f : kFunctions) {
     const std::uint64_t h = unary_hash(f);
-    if (!still_interim(f.name)) {
-      EXPECT_EQ(expected(f.name), h) << f.name;
-    }
+    EXPECT_EQ(expected(f.name), h) << f.name;
     all.add_hash(h);
   }
   const std::uint64_t p = pow_hash();
-  if (!still_interim("pow")) {
-    EXPECT_EQ(expected("pow"), p) << "pow";
-  }
+  EXPECT_EQ(expected("pow"), p) << "pow";
   all.add_hash(p);
-  if (kStillInterim.empty()) {
-    EXPECT_EQ(expected("all"), all.value());
-  }
+  EXPECT_EQ(expected("all"), all.value());
 }
 
 }  // namespace
