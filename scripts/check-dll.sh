@@ -27,14 +27,6 @@ crt_imports=$(printf '%s\n' "$dump" | awk '/DLL Name: /{crt = tolower($3) == "ms
   crt && NF == 0 {crt = 0} crt && NF >= 2 && $1 ~ /^[0-9a-f]+$/ {print $NF}')
 math='^_?(a?(sin|cos|tan)h?|atan2|exp2?|expm1|log(10|2|1p)?|pow|sqrt|cbrt|hypot|fmod|remainder|floor|ceil|trunc|round|fabs|ldexp|frexp|modf)[fl]?$'
 math_imports=$(printf '%s\n' "$crt_imports" | grep -E "$math" || true)
-# TEMPORARY: the functions still served by the C runtime until their own code
-# lands (the stand-ins of src/math/interim.cpp) are let through; once that
-# file is gone, none is.
-interim="$(dirname "$0")/../src/math/interim.cpp"
-if [ -f "$interim" ] && [ -n "$math_imports" ]; then
-  allowed=$(sed -n 's/^VT_INTERIM_UNARY(\([a-z]*\),.*/\1/p' "$interim")
-  math_imports=$(printf '%s\n' "$math_imports" | grep -vxF "$allowed" || true)
-fi
 [ -z "$math_imports" ] || { echo "imports math functions from msvcrt.dll:"; echo "$math_imports"; fail=1; }
 
 exported=$(printf '%s\n' "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
