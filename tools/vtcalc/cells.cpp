@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "frame/ascii_case.h"
+
 namespace vtcalc {
 
 namespace {
@@ -49,13 +51,7 @@ bool parse_bool(std::string_view cell, float& out) {
   for (int i = 0; i < 10; ++i) {
     const char* w = kWords[i];
     std::size_t n = std::strlen(w);
-    if (t.size() != n) continue;
-    bool same = true;
-    for (std::size_t k = 0; k < n && same; ++k) {
-      char c = t[k];
-      same = (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) == w[k];
-    }
-    if (same) {
+    if (t.size() == n && vt::frame::ascii_equal_n(t.data(), w, n)) {
       std::uint32_t bits = i >= kFirstTrue ? 1 : 0;
       std::memcpy(&out, &bits, 4);
       return true;
