@@ -11,7 +11,7 @@
 #include <system_error>
 
 #include "format/exact_scale.h"
-#include "frame/char_class.h"
+#include "port/char_class.h"
 
 namespace vt::format {
 
@@ -176,22 +176,22 @@ bool beyond_range(const char* start, int count, int scale) {
 
 DecimalRead read_decimal(const char* text, double* value, const char** end) {
   const char* p = text;
-  p = frame::skip_space(p);
+  p = port::skip_space(p);
   bool negative = *p == '-';
   if (*p == '+' || *p == '-') ++p;
   // from_chars would also take "inf", "nan" and no "+": the number must
   // start with a digit, or a point and a digit.
-  if (!frame::is_digit(*p) && !(*p == '.' && frame::is_digit(p[1]))) return DecimalRead::kNone;
+  if (!port::is_digit(*p) && !(*p == '.' && port::is_digit(p[1]))) return DecimalRead::kNone;
 
   // Find the extent of the number, gathering its digits into one integer;
   // more than kMaxPow10 digits overflow it and take the slow route.
   const char* start = p;
   uint64_t digits = 0;
-  for (; frame::is_digit(*p); ++p) digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+  for (; port::is_digit(*p); ++p) digits = digits * 10 + static_cast<uint64_t>(*p - '0');
   int count = static_cast<int>(p - start), scale = 0;
   if (*p == '.') {
     const char* fraction = ++p;
-    for (; frame::is_digit(*p); ++p) digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+    for (; port::is_digit(*p); ++p) digits = digits * 10 + static_cast<uint64_t>(*p - '0');
     scale = -static_cast<int>(p - fraction);
     count -= scale;
   }
@@ -199,9 +199,9 @@ DecimalRead read_decimal(const char* text, double* value, const char** end) {
     const char* q = p + 1;
     bool minus = *q == '-';
     if (*q == '+' || *q == '-') ++q;
-    if (frame::is_digit(*q)) {
+    if (port::is_digit(*q)) {
       int exponent = 0;
-      for (; frame::is_digit(*q); ++q)
+      for (; port::is_digit(*q); ++q)
         if (exponent < kExponentCap) exponent = exponent * 10 + (*q - '0');
       scale += minus ? -exponent : exponent;
       p = q;

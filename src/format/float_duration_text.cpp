@@ -8,6 +8,7 @@
 
 #include "format/decimal_text.h"
 #include "frame/number_field.h"
+#include "port/char_class.h"
 #include "time/civil.h"
 
 namespace vt::format {
@@ -34,7 +35,7 @@ using frame::put_digits;
 // so the one division rounds correctly.
 double read_fraction(const char* text) {
   uint64_t n = 0, scale = 1;
-  for (int i = 0; i < kMaxFractionDigits && frame::is_digit(text[i]); ++i) {
+  for (int i = 0; i < kMaxFractionDigits && port::is_digit(text[i]); ++i) {
     n = n * 10 + static_cast<uint64_t>(text[i] - '0');
     scale *= 10;
   }
@@ -108,12 +109,12 @@ double read_duration(const char* text, int* error) {
       if (*p != ':') break;
       ++p;
     }
-    if (!frame::is_digit(*p)) {
+    if (!port::is_digit(*p)) {
       if (days == 0) *error = 1;
       break;
     }
     double v = 0;
-    for (; frame::is_digit(*p); ++p) v = v * 10 + (*p - '0');
+    for (; port::is_digit(*p); ++p) v = v * 10 + (*p - '0');
     seconds = seconds * 60 + v;
   }
   if (point) seconds += read_fraction(point + 1);

@@ -8,7 +8,8 @@
 #include "format/float_text.h"
 #include "format/point_in_time.h"
 #include "format/radix_text.h"
-#include "frame/char_class.h"
+#include "frame/ascii_case.h"
+#include "port/char_class.h"
 #include "frame/locale_state.h"
 
 namespace vt::format {
@@ -25,14 +26,13 @@ double nan_value() {
   return v;
 }
 
-char to_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // True when text is word, in any letter case, followed by nothing but white
 // space.
 bool is_special(const char* text, const char* word) {
   for (; *word; ++text, ++word)
-    if (to_lower(*text) != to_lower(*word)) return false;
-  while (frame::is_space(*text)) ++text;
+    if (frame::ascii_lower(static_cast<unsigned char>(*text)) != frame::ascii_lower(static_cast<unsigned char>(*word)))
+      return false;
+  while (port::is_space(*text)) ++text;
   return *text == '\0';
 }
 
@@ -54,8 +54,8 @@ bool prefix_format(char c, int* format) {
 void lower_in_place(char* text, char sep) {
   char* p = text;
   for (; *p; ++p) {
-    unsigned char c = static_cast<unsigned char>(*p);
-    if (static_cast<unsigned>(c - 'A') < 26u) *p = static_cast<char>(c + ('a' - 'A'));
+    unsigned char c = static_cast<unsigned char>(*p), lower = frame::ascii_lower(c);
+    if (lower != c) *p = static_cast<char>(lower);
     else if (c == static_cast<unsigned char>(sep) && sep) *p = '.', sep = 0;
   }
 }
@@ -73,7 +73,7 @@ double read_plain_decimal(const char* text, int* error) {
 
 double scan_float(char* text, int format, int* error) {
   char* p = text;
-  while (frame::is_space(*p)) ++p;
+  while (port::is_space(*p)) ++p;
   *error = *p == '\0';
   if (*p == '#') {
     if (is_special(p, "#NAN")) return nan_value();

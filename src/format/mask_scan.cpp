@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "format/format_word.h"
-#include "frame/char_class.h"
+#include "port/char_class.h"
 
 namespace vt::format {
 
@@ -24,7 +24,7 @@ constexpr const char* kDateTimeStarts = "YMDHMSW";
 constexpr const char* kDateTimeMaskChars = " .:/WDMYHMS";
 
 const char* skip_spaces(const char* p) {
-  while (frame::is_space(*p)) ++p;
+  while (port::is_space(*p)) ++p;
   return p;
 }
 

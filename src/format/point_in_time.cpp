@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "format/format_word.h"
-#include "frame/char_class.h"
+#include "port/char_class.h"
 #include "veltra/timestr.h"
 
 namespace vt::format {
@@ -27,7 +27,7 @@ bool write_point_in_time(double value, int fields, char* out) {
 
 double read_point_in_time(char* text, int fields, int* error) {
   if (fields & kFieldWeekday)  // "Fr 17.05.2024": the weekday is not read
-    while (frame::is_letter(*text)) ++text;
+    while (port::is_letter(*text)) ++text;
   vt_time_t t = ScanTimeStr(text, kStrictFields);
   *error = t == static_cast<vt_time_t>(-1);
   return *error ? -1.0 : static_cast<double>(static_cast<uint32_t>(t));

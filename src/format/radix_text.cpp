@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "frame/char_class.h"
+#include "port/char_class.h"
 
 namespace vt::format {
 
@@ -17,7 +17,7 @@ constexpr char kDigits[] = "0123456789ABCDEF";
 // Letters that end a number with an error rather than quietly: digits and
 // letters, including the German letters of code page 1252 in both cases.
 bool is_word_char(unsigned char c) {
-  if (frame::is_digit(static_cast<char>(c)) || frame::is_letter(static_cast<char>(c))) return true;
+  if (port::is_digit(static_cast<char>(c)) || port::is_letter(static_cast<char>(c))) return true;
   static const unsigned char kUmlauts[] = {0xE4, 0xF6, 0xFC, 0xDF, 0xC4, 0xD6, 0xDC};
   return std::memchr(kUmlauts, c, sizeof kUmlauts) != nullptr;
 }

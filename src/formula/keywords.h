@@ -5,7 +5,7 @@
 // scanner keeps a set of first characters per list by that address.
 #pragma once
 
-#include "frame/char_class.h"
+#include "port/char_class.h"
 
 namespace vt::formula {
 
@@ -43,11 +43,11 @@ constexpr float kE = 2.7182817f;
 // as letters of names. Digits, white space and case folding are the
 // library's ASCII ones (frame/char_class.h, frame/ascii_case.h).
 inline bool is_name_start(unsigned char c) {
-  return vt::frame::is_letter(static_cast<char>(c)) || c == '_' || c == 0xE4 || c == 0xFC || c == 0xF6 ||
+  return vt::port::is_letter(static_cast<char>(c)) || c == '_' || c == 0xE4 || c == 0xFC || c == 0xF6 ||
          c == 0xC4 || c == 0xDC || c == 0xD6 || c == 0xDF;
 }
 inline bool is_name_char(unsigned char c) {
-  return is_name_start(c) || vt::frame::is_digit(static_cast<char>(c)) || c == '.';
+  return is_name_start(c) || vt::port::is_digit(static_cast<char>(c)) || c == '.';
 }
 
 }  // namespace vt::formula

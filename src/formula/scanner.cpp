@@ -7,7 +7,7 @@
 
 #include "formula/keywords.h"
 #include "frame/ascii_case.h"
-#include "frame/char_class.h"
+#include "port/char_class.h"
 #include "formula/machine.h"
 #include "formula/value_rules.h"
 #include "formula/workspace.h"
@@ -15,8 +15,8 @@
 
 using namespace vt::formula;
 using vt::frame::ascii_lower;
-using vt::frame::is_digit;
-using vt::frame::is_space;
+using vt::port::is_digit;
+using vt::port::is_space;
 
 namespace {
 

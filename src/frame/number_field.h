@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "frame/char_class.h"
+#include "port/char_class.h"
 
 namespace vt::frame {
 
@@ -22,11 +22,11 @@ struct NumberField {
 
 inline NumberField read_number(const char* p) {
   const char* start = p;
-  p = skip_space(p);
+  p = port::skip_space(p);
   bool neg = false;
   if (*p == '+' || *p == '-') neg = *p++ == '-';
   NumberField f{0, 0, start};
-  while (is_digit(*p)) {
+  while (port::is_digit(*p)) {
     if (f.value < kFieldSaturation) f.value = f.value * 10 + (*p - '0');
     ++f.digits;
     ++p;

@@ -2,7 +2,7 @@
 // 127 are never space, also when they arrive as negative signed chars.
 #include <cstring>
 
-#include "frame/char_class.h"
+#include "port/char_class.h"
 #include "veltra/strings.h"
 
 namespace {
@@ -24,7 +24,7 @@ char* strspace(char* text) {
 int strwhite(const char* text) {
   if (!text) return 1;
   for (; *text; ++text)
-    if (!vt::frame::is_space(*text)) return 0;
+    if (!vt::port::is_space(*text)) return 0;
   return 1;
 }
 
@@ -32,12 +32,12 @@ char* strtrim(char* text, int flags) {
   if (!text || !*text) return text;
   if (flags & kTrimTrailing) {
     size_t n = std::strlen(text);
-    while (n > 0 && vt::frame::is_space(text[n - 1])) --n;
+    while (n > 0 && vt::port::is_space(text[n - 1])) --n;
     text[n] = '\0';
   }
   if (flags & kTrimLeading) {
     size_t lead = 0;
-    while (vt::frame::is_space(text[lead])) ++lead;
+    while (vt::port::is_space(text[lead])) ++lead;
     if (lead) std::memmove(text, text + lead, std::strlen(text + lead) + 1);
   }
   return text;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "frame/char_class.h"
+#include "port/char_class.h"
 #include "veltra/paths.h"
 #include "veltra/strings.h"
 
@@ -10,7 +10,7 @@ namespace vt::platform {
 
 namespace {
 
-bool starts_with_drive(const char* p) { return frame::is_letter(p[0]) && p[1] == ':'; }
+bool starts_with_drive(const char* p) { return port::is_letter(p[0]) && p[1] == ':'; }
 
 // After "\\server\share" of a network path: the position of the backslash
 // that ends the share name, or null when the share is the end.

@@ -4,7 +4,7 @@
 // 13). Bytes above 127 belong to none of them, also as negative chars.
 #pragma once
 
-namespace vt::frame {
+namespace vt::port {
 
 constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
 constexpr bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -15,4 +15,4 @@ inline const char* skip_space(const char* p) {
   return p;
 }
 
-}  // namespace vt::frame
+}  // namespace vt::port

@@ -1,6 +1,6 @@
 #include "print/text_class.h"
 
-#include "frame/char_class.h"
+#include "port/char_class.h"
 
 namespace vt::print {
 
@@ -11,8 +11,8 @@ bool is_blank_line(std::string_view line) {
 }
 
 std::string_view trim(std::string_view text) {
-  while (!text.empty() && vt::frame::is_space(text.front())) text.remove_prefix(1);
-  while (!text.empty() && vt::frame::is_space(text.back())) text.remove_suffix(1);
+  while (!text.empty() && vt::port::is_space(text.front())) text.remove_prefix(1);
+  while (!text.empty() && vt::port::is_space(text.back())) text.remove_suffix(1);
   return text;
 }
 

@@ -9,6 +9,7 @@
 
 #include "frame/locale_state.h"
 #include "frame/number_field.h"
+#include "port/char_class.h"
 #include "time/civil.h"
 
 namespace vt::time {
@@ -30,10 +31,10 @@ char* put2(char* p, int64_t v) {
 // A decimal fraction given by its digits, rounded to milliseconds (a
 // carry to 1000 is kept and adds up as a whole second).
 int64_t fraction_ms(const char* p, int* digits) {
-  p = frame::skip_space(p);
+  p = port::skip_space(p);
   double scale = 100.0, ms = 0.0;
   *digits = 0;
-  for (; frame::is_digit(*p); ++p, ++*digits) {
+  for (; port::is_digit(*p); ++p, ++*digits) {
     ms += (*p - '0') * scale;
     scale /= 10.0;
   }
@@ -41,7 +42,7 @@ int64_t fraction_ms(const char* p, int* digits) {
 }
 
 bool allowed(char c, char time_sep, char date_sep) {
-  return frame::is_digit(c) || c == time_sep || c == date_sep || c == 'd' || c == '.' || c == 'm' ||
+  return port::is_digit(c) || c == time_sep || c == date_sep || c == 'd' || c == '.' || c == 'm' ||
          c == ' ';
 }
 
@@ -50,7 +51,7 @@ double read_milliseconds(char* copy, char* ms_at) {
   for (const char* q = ms_at + 2; *q; ++q)
     if (*q != ' ') return -1.0;
   *ms_at = '\0';
-  const char* p = frame::skip_space(copy);
+  const char* p = port::skip_space(copy);
   frame::NumberField n = frame::read_number(p);
   if (n.digits == 0 || n.value < 0) return -1.0;
   p = n.end;
@@ -58,10 +59,10 @@ double read_milliseconds(char* copy, char* ms_at) {
   if (*p == '.' || *p == ',') {
     int digits;
     frac = fraction_ms(p + 1, &digits);
-    p = frame::skip_space(p + 1);
-    while (frame::is_digit(*p)) ++p;
+    p = port::skip_space(p + 1);
+    while (port::is_digit(*p)) ++p;
   }
-  if (*frame::skip_space(p) != '\0') return -1.0;
+  if (*port::skip_space(p) != '\0') return -1.0;
   return (static_cast<double>(n.value) + frac / 1000.0) / 1000.0;
 }
 

@@ -7,6 +7,7 @@
 #include "time/broken.h"
 #include "time/clock.h"
 #include "frame/number_field.h"
+#include "port/char_class.h"
 #include "time/timestr.h"
 #include "veltra/tmsmap.h"
 
@@ -57,7 +58,7 @@ Field read_field(const char* p, Range r) {
   int32_t v = static_cast<int32_t>(n.value > kFieldLimit    ? kFieldLimit
                                    : n.value < -kFieldLimit ? -kFieldLimit
                                                             : n.value);
-  return Field{v, n.digits > 0 && v >= r.lo && v <= r.hi && !frame::is_letter(*n.end)};
+  return Field{v, n.digits > 0 && v >= r.lo && v <= r.hi && !port::is_letter(*n.end)};
 }
 
 // Cuts the next field off `*p`: it ends at either of the one or two
@@ -123,11 +124,11 @@ bool read_date(char* word, int strict, vt_tm& r, unsigned& given) {
 }
 
 bool digits_then_blanks(const char* p) {
-  p = frame::skip_space(p);
+  p = port::skip_space(p);
   if (*p == '+' || *p == '-') ++p;
-  if (!frame::is_digit(*p)) return false;
-  while (frame::is_digit(*p)) ++p;
-  return *frame::skip_space(p) == '\0';
+  if (!port::is_digit(*p)) return false;
+  while (port::is_digit(*p)) ++p;
+  return *port::skip_space(p) == '\0';
 }
 
 bool read_clock(char* word, int strict, vt_tm& r) {
@@ -169,7 +170,7 @@ bool read_written_form(const char* text, int strict, uint32_t& result) {
     int width = i < 3 && order[i] == 'Y' ? 4 : 2;
     int32_t v = 0;
     for (int k = 0; k < width; ++k, ++p) {
-      if (!frame::is_digit(*p)) return false;
+      if (!port::is_digit(*p)) return false;
       v = v * 10 + (*p - '0');
     }
     value[i] = v;
@@ -235,12 +236,12 @@ uint32_t scan_keyword_time(const char* text) {
   if (!k) return kInvalidTime;
   tmsmap value(static_cast<vt_time_t>(now()));
   if (k->floored) value.floorne(k->floor);
-  const char* p = frame::skip_space(copy + std::strlen(k->word));
+  const char* p = port::skip_space(copy + std::strlen(k->word));
   while (*p) {
     frame::NumberField num = frame::read_number(p);
     if (num.digits == 0) return kInvalidTime;
     int32_t count = clamp_count(num.value);
-    p = frame::skip_space(num.end);
+    p = port::skip_space(num.end);
     switch (*p++) {
       case 'D': value.addne(count, 0, 0, 0, 0); break;
       case 'W': value.addne(0, count, 0, 0, 0); break;
@@ -257,7 +258,7 @@ uint32_t scan_keyword_time(const char* text) {
         break;
       default: return kInvalidTime;
     }
-    p = frame::skip_space(p);
+    p = port::skip_space(p);
   }
   // Hour, minute and second offsets can carry the value out of the range
   // (or past 32 bits): that is no time rather than a wrapped one.

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "frame/number_field.h"
+#include "port/char_class.h"
 #include "time/civil.h"
 
 namespace vt::time {
@@ -38,7 +39,7 @@ void copy_name(char* dst, const char* src, int n) {
 }
 
 const char* skip_digits(const char* p) {
-  while (frame::is_digit(*p)) ++p;
+  while (port::is_digit(*p)) ++p;
   return p;
 }
 
@@ -51,7 +52,7 @@ void apply_tz(const char* tz) {
   bool neg = *p == '-';
   if (neg) ++p;
   uint32_t sum = read_int(p) * static_cast<uint32_t>(civil::kSecondsPerHour);
-  while (*p == '+' || frame::is_digit(*p)) ++p;
+  while (*p == '+' || port::is_digit(*p)) ++p;
   if (*p == ':') {
     sum += read_int(++p) * static_cast<uint32_t>(civil::kSecondsPerMinute);
     p = skip_digits(p);

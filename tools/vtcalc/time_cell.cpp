@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "frame/char_class.h"
+#include "port/char_class.h"
 
 namespace vtcalc {
 
@@ -12,7 +12,7 @@ namespace {
 constexpr vt_time_t kExampleTime = 1715949045;  // 2024-05-17 12:30:45 UTC
 constexpr int kFirstYear = 1970, kLastYear = 2099;
 
-using vt::frame::is_digit;
+using vt::port::is_digit;
 
 // Reads 1 to `max_digits` digits at p (at least `min_digits`).
 bool read_number(const char*& p, const char* end, int min_digits, int max_digits, int& value) {

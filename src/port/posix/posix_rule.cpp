@@ -6,9 +6,11 @@
 
 #include <time.h>
 
+#include <charconv>
 #include <cstring>
+#include <system_error>
 
-#include "frame/number_field.h"
+#include "port/char_class.h"
 
 namespace vt::port {
 
@@ -29,9 +31,6 @@ constexpr int kMaxJulianDay = 365;
 constexpr uint16_t kAbsoluteDate = 1;
 // A common year, for the day of the month of a "Jn" or "n" day.
 constexpr int kCommonYear = 70;
-
-using frame::is_digit;
-using frame::is_letter;
 
 // A name: three or more letters, or "<...>" with letters, digits and signs.
 bool read_name(const char*& p, char* out) {
@@ -55,12 +54,13 @@ bool read_name(const char*& p, char* out) {
 }
 
 // An unsigned number of 1 to `max_digits` digits not above `max`.
+// Reading into an unsigned value takes neither a blank nor a sign.
 bool read_field(const char*& p, int max_digits, int max, int& out) {
-  if (!is_digit(*p)) return false;  // no blank, no sign
-  frame::NumberField f = frame::read_number(p);
-  if (f.digits > max_digits || f.value > max) return false;
-  out = static_cast<int>(f.value);
-  p = f.end;
+  unsigned value = 0;
+  std::from_chars_result r = std::from_chars(p, p + std::strlen(p), value);
+  if (r.ec != std::errc() || r.ptr - p > max_digits || value > static_cast<unsigned>(max)) return false;
+  out = static_cast<int>(value);
+  p = r.ptr;
   return true;
 }
 

@@ -20,7 +20,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "frame/char_class.h"
+#include "port/char_class.h"
 #include "port/posix/posix_rule.h"
 #include "port/posix/tzif.h"
 #include "port/posix/zone_clock.h"
@@ -52,9 +52,9 @@ Cache g_cache;
 
 bool is_rule_text(const char* tz) {
   for (int i = 0; i < kRuleNameLength; ++i)
-    if (!frame::is_letter(tz[i])) return false;
+    if (!port::is_letter(tz[i])) return false;
   char c = tz[kRuleNameLength];
-  return c == '+' || c == '-' || frame::is_digit(c);
+  return c == '+' || c == '-' || port::is_digit(c);
 }
 
 // The file a zone name stands for: an absolute path, or a name under the

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "frame/attach.h"
+#include "port/module.h"
 #include "port/strings.h"
 
 namespace vt::port {
@@ -9,7 +9,7 @@ int load_module_string(void* module, unsigned id, char* buf, int size) {
   if (!buf || size < 1) return 0;
   buf[0] = '\0';
   HINSTANCE h = module ? static_cast<HINSTANCE>(module)
-                       : static_cast<HINSTANCE>(vt::frame::module_handle());
+                       : static_cast<HINSTANCE>(library_module());
   return LoadStringA(h, id, buf, size);
 }
 

@@ -9,7 +9,7 @@
 
 #include "frame/attach.h"
 #include "frame/locale_state.h"
-#include "platform/win32/ole_binding.h"
+#include "port/win32/ole_services.h"
 #include "platform/win32/theme_table.h"
 #include "veltra/frame.h"
 
@@ -17,13 +17,13 @@ namespace {
 
 TEST(Attach, SetsModuleHandleAndBindsServicesDetachClearsThem) {
   EXPECT_EQ(GetModuleHandleA(nullptr), vt::frame::module_handle());
-  EXPECT_NE(nullptr, vt::platform::variant_time_to_system_time());
-  EXPECT_NE(nullptr, vt::platform::system_time_to_variant_time());
+  EXPECT_NE(nullptr, vt::port::variant_time_to_system_time());
+  EXPECT_NE(nullptr, vt::port::system_time_to_variant_time());
   EXPECT_NE(nullptr, vt::platform::theme_table().module);
 
   vt::frame::detach_for_tests();
   EXPECT_EQ(nullptr, vt::frame::module_handle());
-  EXPECT_EQ(nullptr, vt::platform::variant_time_to_system_time());
+  EXPECT_EQ(nullptr, vt::port::variant_time_to_system_time());
   EXPECT_EQ(nullptr, vt::platform::theme_table().module);
   EXPECT_EQ(nullptr, vt::platform::theme_table().open_theme_data);
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/ole_binding.h"
+#include "port/win32/ole_services.h"
 #include "veltra/ole.h"
 
 namespace {
@@ -15,12 +15,12 @@ namespace {
 TEST(Ole, TimeServicesAreBoundAndReleased) {
   SYSTEMTIME st = {};
   double back = 0;
-  ASSERT_TRUE(vt::platform::variant_time_to_system_time()(2.5, &st));  // 1900-01-01 noon
+  ASSERT_TRUE(vt::port::variant_time_to_system_time()(2.5, &st));  // 1900-01-01 noon
   EXPECT_EQ((std::vector<int>{1900, 1, 1, 12}), (std::vector<int>{st.wYear, st.wMonth, st.wDay, st.wHour}));
-  ASSERT_TRUE(vt::platform::system_time_to_variant_time()(&st, &back));
+  ASSERT_TRUE(vt::port::system_time_to_variant_time()(&st, &back));
   EXPECT_EQ(2.5, back);
   OleReinit();
-  EXPECT_EQ(nullptr, vt::platform::variant_time_to_system_time());
+  EXPECT_EQ(nullptr, vt::port::variant_time_to_system_time());
   EXPECT_TRUE(OleInit());
 }
 
