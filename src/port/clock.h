@@ -20,9 +20,21 @@ constexpr uint64_t kTicksPerMillisecond = 10000ull;
 // while a test has set one).
 uint64_t now_ticks();
 
-// The current UTC and local wall-clock time from the system; false when the
-// system cannot tell. Ignores the test time (callers ask fixed_time first).
-bool system_wall_clock(WallTime& utc, WallTime& local);
+// The library's own breakdown of an instant (seconds since 1970 UTC) into
+// its local wall clock: fills `local` and returns the daylight flag (1 in
+// daylight time, else 0), or -1 when the instant lies outside its range.
+using LibraryLocalClock = int (*)(int64_t utc_seconds, WallTime& local);
+
+// The current UTC and local wall-clock time; false when the system cannot
+// tell. `daylight` is 1 or 0 when the local clock says whether daylight time
+// holds, -1 when it does not (the caller then asks the system's zone).
+// Windows reads the system's own local clock (GetLocalTime), daylight -1.
+// Natively no local clock of the system follows the library's zone when
+// "TZ" holds a rule, which the C library reads in its own way: there the
+// system's epoch clock is broken down by `library_local`, so that time()
+// turns it back into the system's epoch seconds under every form of "TZ".
+// Ignores the test time (callers ask fixed_time first).
+bool system_wall_clock(WallTime& utc, WallTime& local, int& daylight, LibraryLocalClock library_local);
 
 // The system's clock as ticks since 1601 (what now_ticks falls back to).
 uint64_t system_ticks();

@@ -1,6 +1,8 @@
 // The current time: time() from the system's local wall clock and its
-// daylight flag (cached per UTC minute, as the system query is slow), and
-// _ftime from the system's tick count. A test may fix the current time.
+// daylight flag (on Windows asked of the system's zone and cached per UTC
+// minute, as the system query is slow; natively the clock is the library's
+// own breakdown and says it), and _ftime from the system's tick count. A
+// test may fix the current time.
 #include "time/clock.h"
 
 #include "port/clock.h"
@@ -33,6 +35,17 @@ int32_t daylight_now() {
   return now == port::ZoneNow::Daylight && z.daylight_date.month != 0 && z.daylight_bias != 0;
 }
 
+// The seam's native local clock: the library's own breakdown.
+int library_local_clock(int64_t utc, port::WallTime& local) {
+  vt_tm tm;
+  if (utc < 0 || utc > kMaxTime || !local_fields(static_cast<uint32_t>(utc), tm)) return -1;
+  local = port::WallTime{static_cast<uint16_t>(tm.tm_year + 1900), static_cast<uint16_t>(tm.tm_mon + 1),
+                         static_cast<uint16_t>(tm.tm_wday),         static_cast<uint16_t>(tm.tm_mday),
+                         static_cast<uint16_t>(tm.tm_hour),         static_cast<uint16_t>(tm.tm_min),
+                         static_cast<uint16_t>(tm.tm_sec),          0};
+  return tm.tm_isdst > 0;
+}
+
 }  // namespace
 
 uint32_t ticks_to_epoch(uint64_t ticks) {
@@ -46,7 +59,10 @@ uint32_t now() {
   if (port::fixed_time(fixed)) return ticks_to_epoch(fixed);
   read_zone_once();
   port::WallTime utc, local;
-  if (!port::system_wall_clock(utc, local)) return kInvalidTime;
+  int daylight = -1;
+  if (!port::system_wall_clock(utc, local, daylight, library_local_clock)) return kInvalidTime;
+  if (daylight >= 0)
+    return local_to_time(local.year, local.month, local.day, local.hour, local.minute, local.second, daylight);
   if (!same_minute(g_minute, utc)) {
     g_minute.daylight = daylight_now();
     g_minute.year = utc.year;

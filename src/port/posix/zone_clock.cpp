@@ -1,4 +1,4 @@
-// The wall clock of a zone record. The calendar comes from the C library
+// Daylight time under a zone record. The calendar comes from the C library
 // (timegm, gmtime_r): the port asks the platform, as the Windows port asks
 // the system for its local time.
 #include "port/posix/zone_clock.h"
@@ -76,11 +76,6 @@ bool daylight_at(const ZoneInfo& zone, int64_t utc) {
   const int64_t end = transition(zone.standard_date, fields.tm_year) + daylight_extra(zone);
   return start < end ? local_standard >= start && local_standard < end
                      : local_standard >= start || local_standard < end;
-}
-
-int64_t local_seconds(const ZoneInfo& zone, int64_t utc, bool daylight) {
-  int64_t local = utc - standard_offset(zone);
-  return daylight && has_daylight(zone) ? local - daylight_extra(zone) : local;
 }
 
 }  // namespace vt::port
