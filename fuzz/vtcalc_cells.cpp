@@ -1,9 +1,10 @@
 // Fuzz target of the formula tool's own reading: a CSV record split into
 // fields (each field must lie inside the record), every field read as a
-// number, a Boolean and a time cell in each notation and with either
-// decimal mark, and a time that was read written back. Any crash,
-// sanitizer report, or a time text that is not terminated inside its
-// buffer is a finding.
+// number, a Boolean and a time cell in each notation (ISO 8601 among them)
+// and with either decimal mark, and a time that was read written back and
+// read again. Any crash, sanitizer report, a time text that is not
+// terminated inside its buffer, or one that does not read back as the same
+// instant is a finding.
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -18,9 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   static std::vector<vtcalc::Field> fields;
   static std::string scratch;
   vtcalc::split_fields(record, ';', fields);
-  vtcalc::Notation notations[3];
+  vtcalc::Notation notations[4];
   vtcalc::parse_notation("mm/dd/yyyy hh:mm", notations[1]);
   vtcalc::parse_notation("yyyy-mm-dd hh.mm.ss", notations[2]);
+  vtcalc::parse_notation("iso", notations[3]);
   for (const vtcalc::Field& f : fields) {
     if (f.begin > f.end || f.end > record.size()) std::abort();
     std::string_view cell = vtcalc::field_text(record, f, scratch);
@@ -29,13 +31,23 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     for (char decimal : {'.', ','}) {
       vtcalc::parse_number(cell, decimal, v);
       for (const vtcalc::Notation& n : notations) {
+        vtcalc::TimeCellReader reader(decimal, n);
         vtcalc::TimeValue t;
-        if (vtcalc::read_time_cell(cell, decimal, n, t) != vtcalc::TimeRead::ok) continue;
+        vtcalc::TimeFault fault;
+        if (reader.read(cell, t, fault) != vtcalc::TimeRead::ok) {
+          if (fault.at > cell.size() + 1) std::abort();
+          continue;
+        }
         char out[vtcalc::kTimeTextSize + 8];
         std::memset(out, 0x5A, sizeof out);
-        vtcalc::write_time(out, t.t, t.ms, t.fraction, n);
+        vtcalc::TimeCellWriter writer(n);
+        writer.write(out, t.t, t.ms, t.fraction);
         if (std::memcmp(out + vtcalc::kTimeTextSize, "ZZZZZZZZ", 8) != 0) std::abort();
         if (std::memchr(out, '\0', vtcalc::kTimeTextSize) == nullptr) std::abort();
+        // An ISO text carries its offset: it reads back as the same instant.
+        vtcalc::TimeValue back;
+        if (n.iso && (reader.read(out, back, fault) != vtcalc::TimeRead::ok || back.t != t.t || back.ms != t.ms))
+          std::abort();
       }
     }
   }

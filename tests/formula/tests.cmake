@@ -36,6 +36,36 @@ if(TARGET vtcalc)
   endif()
 endif()
 
+# ISO 8601 times, read with --date iso and with the pattern a user writes
+# first, under a zone whose daylight time runs from the first Sunday of
+# April to the last Sunday of October (the library's rules for a "TZ"
+# without dates). Each row is written back with the zone's offset; the
+# expected texts are GNU date's for the same instants in that zone. Row 6
+# is the hour repeated when daylight time ends, which reads as standard
+# time (the second of the two); row 7 names the first with its offset.
+if(TARGET vtcalc)
+  set(iso ${CMAKE_CURRENT_LIST_DIR}/data/vtcalc_iso.csv)
+  set(iso_expected "zeit,wert,wert\r?\n"
+    "2024-05-17T08:30:00\\+02:00,1,1\r?\n"
+    "2024-05-17T06:30:00\\.250\\+02:00,2,2\r?\n"
+    "2024-05-17T14:00:00\\+02:00,3,3\r?\n"
+    "2024-01-15T12:00:00\\+01:00,4,4\r?\n"
+    "2024-05-18T00:00:00\\+02:00,5,5\r?\n"
+    "2024-10-27T01:30:00\\+01:00,6,6\r?\n"
+    "2024-10-27T01:30:00\\+02:00,7,7\r?\n"
+    "2024-05-17T14:30:45\\+02:00,8,8\r?\n"
+    "1970-01-01T02:00:00\\+01:00,9,9\r?\n"
+    "2100-01-01T00:59:59\\+01:00,10,10\r?\n"
+    "2024-05-17T08:30:00\\.500\\+02:00,11,11\r?\n"
+    "2024-05-17T08:31:00\\.000\\+02:00,12,12\r?\n$")
+  string(CONCAT iso_expected ${iso_expected})
+  foreach(pattern iso "yyyy-mm-ddThh:mm:ss")
+    string(MAKE_C_IDENTIFIER "vtcalc_iso_${pattern}" name)
+    add_test(NAME ${name} COMMAND vtcalc --date ${pattern} --time zeit ${iso} wert)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT TZ=CET-1CEST PASS_REGULAR_EXPRESSION "${iso_expected}")
+  endforeach()
+endif()
+
 # Bad input, one case a row (tests/formula/vtcalc_bad_input.sh): ragged rows,
 # an output that is the input, dates, names, decimal marks, quotes, junk,
 # empty and header-only files, a full device, masks that overflow.

@@ -63,6 +63,27 @@ check 1 'line 3, column zeit: "17\.05\.2024 25:00" is no time' "${H}17.05.2024 2
 check 1 'line 2, column zeit: .* is no time' "${H}2024-03-01 00:00;1;2\n" "$@" --time zeit @IN@ -o @OUT@ a
 check 0 '^2024-03-01 00:00:00;1;2;3$' "${H}2024-03-01 00:00;1;2\n" \
   "$@" --date yyyy-mm-dd --time zeit @IN@ -o @OUT@ "a+b"
+# ISO 8601: fields past their range, a "T" with no time, a zone that is no
+# offset, and a local time skipped when daylight time starts (in a zone
+# whose daylight time starts on the first Sunday of April at 02:00).
+check 1 'line 2, column zeit: "2024-13-01T00:00:00": the month 13 at character 6 is out of range' \
+  "${H}2024-13-01T00:00:00;1;2\n" "$@" --date iso --time zeit @IN@ -o @OUT@ a
+check 1 'line 3, column zeit: "2024-05-17T24:00:01": the hour 24 at character 12 is out of range' \
+  "${H}2024-05-17T24:00:00;1;2\n2024-05-17T24:00:01;1;2\n" "$@" --date iso --time zeit @IN@ -o @OUT@ a
+check 1 'line 2, column zeit: "2024-05-17T25:00:00": the hour 25 at character 12' \
+  "${H}2024-05-17T25:00:00;1;2\n" "$@" --date iso --time zeit @IN@ -o @OUT@ a
+check 1 'line 2, column zeit: "2024-05-17T06:30\+18:01": the offset \+18:01 at character 17 is out of range' \
+  "${H}2024-05-17T06:30+18:01;1;2\n" "$@" --date iso --time zeit @IN@ -o @OUT@ a
+check 1 'line 2, column zeit: "2024-05-17T" is no ISO 8601 time .* at character 11' \
+  "${H}2024-05-17T;1;2\n" "$@" --date "yyyy-mm-ddThh:mm:ss" --time zeit @IN@ -o @OUT@ a
+check 1 'line 2, column zeit: "2024-05-17T06:30:00 CEST" is no ISO 8601 time .* at character 20' \
+  "${H}2024-05-17T06:30:00 CEST;1;2\n" "$@" --date iso --time zeit @IN@ -o @OUT@ a
+check 1 'line 2, column zeit: "2024-05-17T06:30:00\+02:00x" is no ISO 8601 time .* at character 26' \
+  "${H}2024-05-17T06:30:00+02:00x;1;2\n" "$@" --date iso --time zeit @IN@ -o @OUT@ a
+check 1 'line 3, column zeit: "2024-04-07T02:30:00" is a local time that does not exist' \
+  "${H}2024-04-07T01:59:59;1;2\n2024-04-07T02:30:00;1;2\n" env TZ=CET-1CEST "$@" --date iso --time zeit @IN@ -o @OUT@ a
+check 0 '^2024-04-07T03:00:00\+02:00;1;2;1$' "${H}2024-04-07T03:00:00;1;2\n" \
+  env TZ=CET-1CEST "$@" --date iso --time zeit @IN@ -o @OUT@ a
 # Names: an unknown one is shown with the columns; a name for two columns.
 check 2 'no column is named "Druck"; the columns are: Druck vorne, T-Vorlauf' 'Druck vorne;T-Vorlauf\n1;2\n' \
   "$@" @IN@ -o @OUT@ "Druck + 1"

@@ -1,5 +1,6 @@
 #include "columns.h"
 
+#include "formula/keywords.h"
 #include "text.h"
 
 namespace vtcalc {
@@ -13,23 +14,14 @@ constexpr int kBuiltinCount = 6;
 constexpr std::int16_t kProbeIndex = 32700;
 
 ColumnTable* g_table = nullptr;
-const float* g_values = nullptr;
-std::size_t g_stride = 0, g_row = 0;
-
-// Letters of code page 1252 the engine takes in names: the German umlauts and ß.
-bool is_name_start(unsigned char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == 0xE4 || c == 0xFC || c == 0xF6 ||
-         c == 0xC4 || c == 0xDC || c == 0xD6 || c == 0xDF;
-}
 
 }  // namespace
 
+// The engine's own rules for the characters of a name.
 bool is_formula_name(const std::string& name) {
-  if (name.empty() || !is_name_start(static_cast<unsigned char>(name[0]))) return false;
-  for (char ch : name) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    if (!is_name_start(c) && !(c >= '0' && c <= '9') && c != '.') return false;
-  }
+  if (name.empty() || !vt::formula::is_name_start(static_cast<unsigned char>(name[0]))) return false;
+  for (char c : name)
+    if (!vt::formula::is_name_char(static_cast<unsigned char>(c))) return false;
   return true;
 }
 
@@ -94,7 +86,7 @@ std::string ColumnTable::header_list() const {
 
 void ColumnTable::install(ctlcalc& calc) {
   g_table = this;
-  calc.setfunctions(get_name, get_value, nullptr);
+  calc.setfunctions(get_name, nullptr, nullptr);
 }
 
 std::int16_t ColumnTable::engine_index(std::size_t column) {
@@ -109,12 +101,6 @@ bool ColumnTable::is_builtin(std::int16_t index) {
   return index >= kFirstBuiltin && index < kFirstBuiltin + kBuiltinCount;
 }
 
-void ColumnTable::set_row(const float* values, std::size_t stride, std::size_t row) {
-  g_values = values;
-  g_stride = stride;
-  g_row = row;
-}
-
 std::int16_t ColumnTable::get_name(const char* name, std::int16_t type) {
   ColumnTable& t = *g_table;
   if (!t.probe_.empty() && t.probe_ == name) return kProbeIndex;
@@ -123,16 +109,11 @@ std::int16_t ColumnTable::get_name(const char* name, std::int16_t type) {
     if (c.name != name || c.time) continue;
     // A float column is no Boolean; a Boolean may stand where a float does
     // (the engine turns it into 0 or 1).
-    if (c.boolean != (type == 4)) return -1;
+    if (c.boolean != (type == ctlcalc_boolean)) return -1;
     return engine_index(i);
   }
   t.unknown_.push_back(name);
   return -1;
-}
-
-float ColumnTable::get_value(std::int16_t index, std::int16_t) {
-  int slot = g_table->columns_[column_of(index)].slot;
-  return g_values[static_cast<std::size_t>(slot) * g_stride + g_row];
 }
 
 }  // namespace vtcalc

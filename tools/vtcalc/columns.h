@@ -47,10 +47,10 @@ class ColumnTable {
   std::vector<Column>& columns() { return columns_; }
   const std::vector<Column>& columns() const { return columns_; }
 
-  // The engine's callbacks. While `this` is installed (install()), the
-  // name callback maps a formula name to the engine's index of its column
-  // and records names it did not know; the value callback reads the
-  // current row of the value block.
+  // The engine's name callback. While `this` is installed (install()), it
+  // maps a formula name to the engine's index of its column and records
+  // names it did not know. Values come by columns (evalcolumns), never
+  // through the value callback.
   void install(ctlcalc& calc);
   const std::vector<std::string>& unknown_names() const { return unknown_; }
   void clear_unknown_names() { unknown_.clear(); }
@@ -64,13 +64,8 @@ class ColumnTable {
   // The engine's own variables x, xl, xh, y, yl, yh.
   static bool is_builtin(std::int16_t index);
 
-  // The value block: `values[slot * stride + row]`; the value callback reads
-  // row `row` of it.
-  static void set_row(const float* values, std::size_t stride, std::size_t row);
-
  private:
   static std::int16_t get_name(const char* name, std::int16_t type);
-  static float get_value(std::int16_t index, std::int16_t type);
 
   std::vector<Column> columns_;
   std::vector<std::string> unknown_;

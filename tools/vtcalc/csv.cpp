@@ -76,6 +76,16 @@ RecordReader::Status RecordReader::next(std::string& out) {
   return error_ ? Status::read_error : Status::record;
 }
 
+RecordReader::Status RecordReader::read_header(std::string& header, char sep, char decimal) {
+  static const char kByteOrderMark[] = "\xEF\xBB\xBF";
+  Status st = next(header);
+  if (st != Status::record) return st;
+  if (header.compare(0, 3, kByteOrderMark) == 0) header.erase(0, 3);
+  sep_ = sep ? sep : header.find(';') != std::string::npos ? ';' : ',';
+  decimal_ = decimal ? decimal : sep_ == ';' ? ',' : '.';
+  return st;
+}
+
 void split_fields(std::string_view line, char sep, std::vector<Field>& fields) {
   std::size_t n = 0;
   std::size_t i = 0;

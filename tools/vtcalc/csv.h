@@ -20,9 +20,15 @@ class RecordReader {
   enum class Status { record, end, unclosed_quote, too_long, nul_byte, read_error };
 
   explicit RecordReader(std::FILE* in) : in_(in) {}
-  // The separator decides where a quoted field may start; until it is set
-  // (while the header is read) any quote at a field's start opens one.
-  void set_separator(char sep) { sep_ = sep; }
+  // Reads the header record and what it tells of the file: a UTF-8
+  // byte-order mark is dropped; the separator is `sep`, or else ';' when
+  // the header holds one and ',' otherwise; the decimal mark is `decimal`,
+  // or else ',' with ';' as separator and '.' otherwise. Until then any
+  // quote at a field's start opens a quoted field; from then on only one
+  // after the separator.
+  Status read_header(std::string& header, char sep, char decimal);
+  char separator() const { return sep_; }
+  char decimal_mark() const { return decimal_; }
   // Appends the next record, without its final line break (LF or CRLF), to
   // `out`. Anything but Status::record ends the reading.
   Status next(std::string& out);
@@ -35,7 +41,8 @@ class RecordReader {
   bool next_line(std::string& out);
 
   std::FILE* in_;
-  char sep_ = 0;
+  char sep_ = 0;  // 0 until the header is read
+  char decimal_ = 0;
   std::vector<char> buf_ = std::vector<char>(kChunk);
   std::size_t pos_ = 0, end_ = 0;
   bool eof_ = false, error_ = false;

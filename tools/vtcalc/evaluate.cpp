@@ -38,19 +38,12 @@ void BlockEvaluator::evaluate(std::vector<Formula>& formulas, std::size_t rows, 
       out[r] = static_cast<std::int16_t>(bits & 0xFFFFu);
     }
   }
-  for (std::size_t f = 0; f < formulas.size(); ++f) {
-    float* out = results + f * kBlockRows;
-    if (formulas[f].calc.evalcolumns(floats_.data(), static_cast<std::uint32_t>(floats_.size()),
-                                     boolean_columns_.data(), static_cast<std::uint32_t>(boolean_columns_.size()),
-                                     out, static_cast<std::uint32_t>(rows)))
-      continue;
-    // The code reads a variable without a column (none here does): row by
-    // row through the value callback.
-    for (std::size_t r = 0; r < rows; ++r) {
-      ColumnTable::set_row(values_, kBlockRows, r);
-      out[r] = formulas[f].calc.eval();
-    }
-  }
+  // Every variable of a formula is a used column (compile_formulas marks
+  // them), so each has its column here and the column entry cannot refuse.
+  for (std::size_t f = 0; f < formulas.size(); ++f)
+    formulas[f].calc.evalcolumns(floats_.data(), static_cast<std::uint32_t>(floats_.size()), boolean_columns_.data(),
+                                 static_cast<std::uint32_t>(boolean_columns_.size()), results + f * kBlockRows,
+                                 static_cast<std::uint32_t>(rows));
 }
 
 }  // namespace vtcalc

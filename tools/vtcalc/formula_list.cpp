@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "messages.h"
 #include "text.h"
 
 namespace vtcalc {
@@ -18,19 +19,19 @@ bool name_was_missing(ctlcalc& calc, ColumnTable& columns, const std::string& na
   return compiled || pos > stopped_at;
 }
 
-void report(Formula& f, std::size_t number, ColumnTable& columns) {
+void report_compile_error(Formula& f, std::size_t number, ColumnTable& columns) {
   ctlcalc& c = f.calc;
   std::string text = to_cp1252(f.spec.text);
   std::int16_t error = c.geterror();
   std::uint32_t pos = c.geterrorpos();
   std::string message = to_utf8(c.geterrorstr());
-  std::fprintf(stderr, "vtcalc: formula %zu does not compile: %s (error %d)\n  %s\n  %*s^\n", number,
+  report("formula %zu does not compile: %s (error %d)\n  %s\n  %*s^", number,
                message.c_str(), error, f.spec.text.c_str(),
                static_cast<int>(to_utf8(std::string(text, 0, pos)).size()), "");
   std::vector<std::string> asked = columns.unknown_names();
   for (const std::string& name : asked) {
     if (!name_was_missing(c, columns, name, pos)) continue;
-    std::fprintf(stderr, "vtcalc: formula %zu: no column is named %s; the columns are: %s\n", number,
+    report("formula %zu: no column is named %s; the columns are: %s", number,
                  quoted(to_utf8(name)).c_str(), columns.header_list().c_str());
     std::fputs("  (--name NAME=COLUMN names a column whose header is no formula name)\n", stderr);
     break;
@@ -63,14 +64,14 @@ bool compile_formulas(std::vector<Formula>& formulas, ColumnTable& columns) {
     columns.install(f.calc);
     std::string text = to_cp1252(f.spec.text);
     if (text.size() >= kTextSize) {
-      std::fprintf(stderr, "vtcalc: formula %zu is longer than %u bytes\n", i + 1, kTextSize - 1);
+      report("formula %zu is longer than %u bytes", i + 1, kTextSize - 1);
       ok = false;
       continue;
     }
     f.calc.settext(text.c_str());
     columns.clear_unknown_names();
     if (!f.calc.compile()) {
-      report(f, i + 1, columns);
+      report_compile_error(f, i + 1, columns);
       ok = false;
       continue;
     }

@@ -12,6 +12,7 @@
 #include "csv.h"
 #include "formula_list.h"
 #include "frame/attach.h"
+#include "messages.h"
 #include "options.h"
 #include "file_system.h"
 #include "output_file.h"
@@ -23,9 +24,9 @@ namespace {
 
 using namespace vtcalc;
 
-int error(const std::string& message, int status = 1) {
-  std::fprintf(stderr, "vtcalc: %s\n", message.c_str());
-  return status;
+int error(const std::string& message) {
+  report("%s", message.c_str());
+  return 1;
 }
 
 // Applies the column options to the header's columns; false after a message.
@@ -83,17 +84,15 @@ int main(int argc, char** argv) {
 
   RecordReader reader(in);
   RowSettings s;
-  RecordReader::Status header = reader.next(s.header);
+  RecordReader::Status header = reader.read_header(s.header, opt.sep, opt.decimal);
   if (header == RecordReader::Status::end) return error(opt.input + " is empty");
   if (header != RecordReader::Status::record)
     return error("line 1: the header is no CSV text (a NUL byte, an unclosed quote, or past " +
                  std::to_string(kMaxRecord) + " bytes)");
-  if (s.header.compare(0, 3, "\xEF\xBB\xBF") == 0) s.header.erase(0, 3);  // the UTF-8 mark
-  s.sep = opt.sep ? opt.sep : (s.header.find(';') != std::string::npos ? ';' : ',');
-  s.decimal = opt.decimal ? opt.decimal : (s.sep == ';' ? ',' : '.');
+  s.sep = reader.separator();
+  s.decimal = reader.decimal_mark();
   if (s.decimal == s.sep) return error(std::string("the decimal mark cannot be the delimiter '") + s.sep + "'");
   s.notation = opt.notation;
-  reader.set_separator(s.sep);
 
   std::vector<Field> fields;
   split_fields(s.header, s.sep, fields);
@@ -110,7 +109,7 @@ int main(int argc, char** argv) {
   if (!compile_formulas(formulas, table)) return 2;
 
   std::vector<Plot::Series> series;
-  for (Formula& f : formulas) series.push_back({f.spec.name, f.calc.gettype() == 4});
+  for (Formula& f : formulas) series.push_back({f.spec.name, f.calc.gettype() == ctlcalc_boolean});
   for (int c : s.plot_columns) {
     Column& col = table.columns()[static_cast<std::size_t>(c)];
     col.used = true;

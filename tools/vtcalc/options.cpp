@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "help.h"
+#include "messages.h"
 #include "veltra/version.h"
 
 namespace vtcalc {
@@ -39,7 +40,7 @@ int parse_args(int argc, char** argv, Options& o) {
     std::string a = argv[i];
     auto value = [&](const char* what) -> const char* {
       if (i + 1 >= argc) {
-        std::fprintf(stderr, "vtcalc: %s needs %s\n", a.c_str(), what);
+        report("%s needs %s", a.c_str(), what);
         return nullptr;
       }
       return argv[++i];
@@ -70,36 +71,35 @@ int parse_args(int argc, char** argv, Options& o) {
     } else if (a == "-d" || a == "--delimiter") {
       if (!(v = value("a character"))) return 1;
       if (!one_char(v, o.sep)) {
-        std::fprintf(stderr, "vtcalc: the delimiter must be one character, not \"%s\"\n", v);
+        report("the delimiter must be one character, not \"%s\"", v);
         return 1;
       }
     } else if (a == "--decimal") {
       if (!(v = value("\".\" or \",\""))) return 1;
       if (std::strcmp(v, ".") != 0 && std::strcmp(v, ",") != 0) {
-        std::fprintf(stderr, "vtcalc: the decimal mark is \".\" or \",\", not \"%s\"\n", v);
+        report("the decimal mark is \".\" or \",\", not \"%s\"", v);
         return 1;
       }
       o.decimal = v[0];
     } else if (a == "--date") {
       if (!(v = value("a date pattern"))) return 1;
       if (!parse_notation(v, o.notation)) {
-        std::fprintf(stderr,
-                     "vtcalc: \"%s\" is no date pattern: dd.mm.yyyy, mm/dd/yyyy or yyyy-mm-dd with any date "
-                     "separator, optionally with \" hh:mm:ss\" and any time separator\n",
-                     v);
+        report("\"%s\" is no date pattern: dd.mm.yyyy, mm/dd/yyyy or yyyy-mm-dd with any date separator, "
+               "optionally with \" hh:mm:ss\" and any time separator; or iso (yyyy-mm-ddThh:mm:ss)",
+               v);
         return 1;
       }
     } else if (a == "-f" || a == "--format") {
       if (!(v = value("a format mask"))) return 1;
       if (!parse_mask(v, format)) {
-        std::fprintf(stderr, "vtcalc: \"%s\" is no format mask (see --help)\n", v);
+        report("\"%s\" is no format mask (see --help)", v);
         return 1;
       }
     } else if (a == "-n" || a == "--name") {
       if (!(v = value("NAME=COLUMN"))) return 1;
       const char* eq = std::strchr(v, '=');
       if (!eq || eq == v || !eq[1]) {
-        std::fprintf(stderr, "vtcalc: --name takes NAME=COLUMN, not \"%s\"\n", v);
+        report("--name takes NAME=COLUMN, not \"%s\"", v);
         return 1;
       }
       o.names.emplace_back(std::string(v, eq), std::string(eq + 1));
@@ -113,7 +113,7 @@ int parse_args(int argc, char** argv, Options& o) {
       if (!(v = value("a file name"))) return 1;
       o.plot = v;
     } else if (o.input.empty()) {
-      std::fprintf(stderr, "vtcalc: unknown option %s (see --help)\n", a.c_str());
+      report("unknown option %s (see --help)", a.c_str());
       return 1;
     } else {
       // After the input a text like "-druck" is a formula.
@@ -123,7 +123,7 @@ int parse_args(int argc, char** argv, Options& o) {
     }
   }
   if (o.input.empty() || o.formulas.empty()) {
-    std::fputs("vtcalc: need an input file and at least one formula (see --help)\n", stderr);
+    report("need an input file and at least one formula (see --help)");
     return 1;
   }
   return -1;

@@ -1,5 +1,5 @@
-// The data rows: read in blocks, checked, evaluated and written with their
-// results, each row as it came plus one field per formula.
+// The data rows: read in blocks, evaluated and written with their results,
+// each row as it came plus one field per formula, and fed to the plot.
 #pragma once
 
 #include <cstdio>
