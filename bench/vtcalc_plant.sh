@@ -1,31 +1,38 @@
 #!/bin/sh
 # The formula tool's main job against the tools a user would take instead:
 # a million-row plant file (time, six float and two Boolean signals), once
-# ";"-separated with decimal commas and once ","-separated with decimal
-# points, and three jobs (arithmetic, a function, a conditional on a
-# Boolean), each run by vtcalc (with and without reading the time column),
-# mawk and miller in this one run, output to /dev/null. Prints wall time and
-# peak memory of each and vtcalc's speed-up over each peer.
-# Targets: >= 1.5x mawk and >= 8x miller on every job, <= 8 MB.
-#   usage: bench/vtcalc_plant.sh [ROWS] [VTCALC]
+# ";"-separated with decimal commas, once ","-separated with decimal points,
+# and once ","-separated with ISO 8601 times ("2024-05-17T00:00:00+02:00",
+# read with --date iso), and three jobs (arithmetic, a function, a
+# conditional on a Boolean), each run by vtcalc (with and without reading
+# the time column), mawk and miller in this one run, output to /dev/null.
+# Prints wall time and peak memory of each and vtcalc's speed-up over each
+# peer; given a second vtcalc (BASELINE, an earlier build), also its time
+# and vtcalc's speed-up over it, on the jobs it can run.
+# Targets: >= 1.5x mawk and >= 8x miller on every job, <= 8 MB, and no
+# slower than the baseline.
+#   usage: bench/vtcalc_plant.sh [ROWS] [VTCALC] [BASELINE]
 set -eu
 cd "$(dirname "$0")/.."
 rows=${1:-1000000}
 vtcalc=${2:-build/release/vtcalc}
+baseline=${3:-}
 [ -x "$vtcalc" ] || scripts/build.sh release
 for t in mawk mlr /usr/bin/time; do command -v "$t" >/dev/null || { echo "missing: $t (scripts/setup.sh)" >&2; exit 1; }; done
 data=build/bench-data
 mkdir -p "$data"
 
-# The plant file: a row every second from 17.05.2024 00:00:00 (local time).
-make_plant() {  # make_plant FILE SEPARATOR DECIMAL
+# The plant file: a row every second from 17.05.2024 00:00:00 (local time),
+# or in ISO 8601 from 2024-05-17T00:00:00+02:00.
+make_plant() {  # make_plant FILE SEPARATOR DECIMAL [iso]
   [ -s "$1" ] && [ "$(wc -l <"$1")" -eq $((rows + 1)) ] && return
-  mawk -v rows="$rows" -v fs="$2" -v dm="$3" 'BEGIN {
+  mawk -v rows="$rows" -v fs="$2" -v dm="$3" -v iso="${4:-}" 'BEGIN {
     srand(1); print "zeit" fs "p1" fs "p2" fs "p3" fs "p4" fs "p5" fs "p6" fs "b1" fs "b2"
     split("31 29 31 30 31 30 31 31 30 31 30 31", mdays, " ")
     d = 17; m = 5; s = 0
     for (i = 0; i < rows; i++) {
-      line = sprintf("%02d.%02d.2024 %02d:%02d:%02d", d, m, int(s / 3600), int(s / 60) % 60, s % 60)
+      if (iso) line = sprintf("2024-%02d-%02dT%02d:%02d:%02d+02:00", m, d, int(s / 3600), int(s / 60) % 60, s % 60)
+      else line = sprintf("%02d.%02d.2024 %02d:%02d:%02d", d, m, int(s / 3600), int(s / 60) % 60, s % 60)
       for (k = 1; k <= 6; k++) { v = sprintf("%.2f", 20 * k + 10 * rand()); if (dm == ",") sub(/\./, ",", v); line = line fs v }
       line = line fs (rand() < 0.5 ? 1 : 0) fs (rand() < 0.1 ? 1 : 0)
       print line
@@ -35,6 +42,7 @@ make_plant() {  # make_plant FILE SEPARATOR DECIMAL
 }
 make_plant "$data/plant_semicolon.csv" ";" ","
 make_plant "$data/plant_comma.csv" "," "."
+make_plant "$data/plant_iso.csv" "," "." iso
 
 # The jobs in each tool's language: vtcalc formula | mawk expression (on
 # numbers with decimal points) | miller expression.
@@ -76,11 +84,16 @@ run_peer() {  # run_peer TOOL JOB FILE SEP
 
 ratio() { mawk -v a="$1" -v b="$2" 'BEGIN { printf "%.1fx", (b > 0 ? a / b : 0) }'; }
 
-printf '%d rows; time in s, peak memory in MB; speed-up = peer time / vtcalc time\n' "$rows"
-printf '%-6s %-10s %-9s %13s %13s %13s %9s %9s\n' job file vtcalc vtcalc mawk miller "vs mawk" "vs mlr"
-for file in semicolon comma; do
+# mb KILOBYTES: megabytes with one decimal.
+mb() { mawk -v k="$1" 'BEGIN { printf "%.1fMB", k / 1024 }'; }
+
+printf '%d rows; time in s, peak memory in MB; speed-up = other time / vtcalc time\n' "$rows"
+printf '%-6s %-10s %-9s %13s %13s %13s %9s %9s' job file vtcalc vtcalc mawk miller "vs mawk" "vs mlr"
+[ -n "$baseline" ] && printf ' %13s %9s' baseline "vs base"
+printf '\n'
+for file in semicolon comma iso; do
   sep=";"
-  [ "$file" = comma ] && sep=","
+  [ "$file" != semicolon ] && sep=","
   path="$data/plant_$file.csv"
   for job in arith func cond; do
     set -- $(run_peer mawk "$job" "$path" "$sep"); awk_s=$1 awk_k=$2
@@ -88,14 +101,22 @@ for file in semicolon comma; do
     for mode in plain time; do
       opt=""
       [ "$mode" = time ] && opt="--time zeit"
+      [ "$mode" = time ] && [ "$file" = iso ] && opt="--time zeit --date iso"
       set -- $(measure "$vtcalc" $opt --bool b1,b2 "$path" "r=$(job_formula "$job")"); vt_s=$1 vt_k=$2
       label="no time"
       [ "$mode" = time ] && label="--time"
-      printf '%-6s %-10s %-9s %6s %5.1fMB %6s %5.1fMB %6s %5.1fMB %9s %9s\n' "$job" "$file" "$label" \
-        "$vt_s" "$(mawk -v k="$vt_k" 'BEGIN { print k / 1024 }')" \
-        "$awk_s" "$(mawk -v k="$awk_k" 'BEGIN { print k / 1024 }')" \
-        "$mlr_s" "$(mawk -v k="$mlr_k" 'BEGIN { print k / 1024 }')" \
+      printf '%-6s %-10s %-9s %6s %6s %6s %6s %6s %6s %9s %9s' "$job" "$file" "$label" \
+        "$vt_s" "$(mb "$vt_k")" "$awk_s" "$(mb "$awk_k")" "$mlr_s" "$(mb "$mlr_k")" \
         "$(ratio "$awk_s" "$vt_s")" "$(ratio "$mlr_s" "$vt_s")"
+      if [ -n "$baseline" ]; then
+        if [ "$mode" = time ] && [ "$file" = iso ]; then
+          printf ' %13s %9s' "-" "-"  # the baseline may not read ISO times
+        else
+          set -- $(measure "$baseline" $opt --bool b1,b2 "$path" "r=$(job_formula "$job")"); base_s=$1 base_k=$2
+          printf ' %6s %6s %9s' "$base_s" "$(mb "$base_k")" "$(ratio "$base_s" "$vt_s")"
+        fi
+      fi
+      printf '\n'
     done
   done
 done
