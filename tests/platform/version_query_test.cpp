@@ -40,34 +40,15 @@ int yes64() { return 1; }
 int no64() { return 0; }
 int unknown64() { return -1; }
 
-// Answers to questions 0..18 on systems where a question's answer changes
-// (server against workstation, 9x against NT); question 34 separately.
-TEST(VersionQuery, AnswersPerSystem) {
-  struct System {
-    const char* name;
-    VersionRecord v;
-    const char* answers;  // questions 0 to 18
-    int q34;
-  } systems[] = {
-      {"95", {4, 0, 950, k9x, 0}, "0010000010000000000", 40}, {"98", {4, 10, 1998, k9x, 0}, "0001001110000000000", 40},
-      {"NT4", {4, 0, 1381, kNT, kWs}, "1000111000000000000", 40},
-      {"XP", {5, 1, 2600, kNT, kWs}, "1100111111000000000", 48},
-      {"2008 R2", {6, 1, 7601, kNT, kServer}, "1100111111111100000", 48},
-      {"2012", {6, 2, 9200, kNT, kServer}, "1100111111111110100", 48},
-      {"10", {10, 0, 19045, kNT, kWs}, "1100111111111111111", 48},
-  };
-  for (const System& s : systems) {
-    for (int n = 0; n <= 18; ++n)
-      EXPECT_EQ(s.answers[n] - '0', vt::platform::version_param(s.v, n, yes64)) << s.name << " q" << n;
-    EXPECT_EQ(s.q34, vt::platform::version_param(s.v, 34, yes64)) << s.name;
-    for (int n : {20, 25, 31, 35, 100, -1}) EXPECT_EQ(0, vt::platform::version_param(s.v, n, yes64));
-    EXPECT_EQ(s.answers[0] - '0', vt::platform::version_param(s.v, 32, yes64));
-    EXPECT_EQ(s.answers[0] - '0', vt::platform::version_param(s.v, 33, yes64));
-  }
+// The 64-bit question asks the callback and takes only a plain yes;
+// questions without an answer give 0.
+TEST(VersionQuery, SixtyFourBitsAndUnknownQuestions) {
   const VersionRecord seven = {6, 1, 7601, kNT, kWs};
   EXPECT_EQ(1, vt::platform::version_param(seven, 19, yes64));
   EXPECT_EQ(0, vt::platform::version_param(seven, 19, no64));
   EXPECT_EQ(0, vt::platform::version_param(seven, 19, unknown64));
+  EXPECT_EQ(0, vt::platform::version_param(seven, 19, nullptr));
+  for (int n : {20, 25, 31, 35, 100, -1}) EXPECT_EQ(0, vt::platform::version_param(seven, n, yes64)) << n;
 }
 
 TEST(VersionQuery, BuildNumberKeepsLow16BitsOn9xOnly) {

@@ -1,5 +1,5 @@
-// The visual-style table: every wrapper's fixed answer while it is empty,
-// and the suspension and item theming over stand-in services.
+// The visual-style table: the suspension and item theming over stand-in
+// services.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -18,28 +18,6 @@ class Theme : public ::testing::Test {
  protected:
   void TearDown() override { ASSERT_EQ(1, InitTheme()); }
 };
-
-TEST_F(Theme, EveryWrapperAnswersItsMissingValueWhenUnloaded) {
-  EXPECT_NE(nullptr, theme_table().get_color);  // bound at load
-  ExitTheme();
-  ExitTheme();
-  RECT r = {0, 0, 10, 10};
-  EXPECT_EQ(nullptr, OpenCtrlThemeData(nullptr, L"BUTTON"));
-  EXPECT_EQ(E_FAIL, CloseCtrlThemeData(nullptr));
-  EXPECT_EQ(E_FAIL, DrawCtrlThemeBackground(nullptr, nullptr, 1, 1, &r, nullptr));
-  EXPECT_EQ(E_FAIL, DrawCtrlThemeText(nullptr, nullptr, 1, 1, L"x", 1, 0, 0, &r));
-  EXPECT_EQ(E_FAIL, vt::platform::draw_theme_edge(nullptr, nullptr, 1, 1, &r, 0, 0, nullptr));
-  EXPECT_EQ(CLR_INVALID, GetCtrlThemeColor(nullptr, 1, 1, 1));
-  EXPECT_EQ(nullptr, GetCtrlWindowTheme(nullptr));
-  EXPECT_EQ(0, IsCtrlThemeActive() + IsCtrlAppThemed());
-  EXPECT_EQ(0u, GetCtrlAppThemeProperties());
-  EXPECT_EQ(E_FAIL, EnableCtrlThemeDialogTexture(nullptr, 0));
-  SetCtrlAppThemeProperties(3);  // the rest must merely do nothing
-  EnableCtrlTheming(TRUE);
-  SetDlgItemTheme(nullptr, 0);
-  DisableDialogTheme(reinterpret_cast<HWND>(1));
-  RestoreDialogTheme(reinterpret_cast<HWND>(1));
-}
 
 // Stand-in services that record what they were asked.
 BOOL g_themed;
