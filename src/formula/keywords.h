@@ -41,7 +41,7 @@ constexpr float kE = 2.7182817f;
 
 // Name characters; the text is code page 1252, whose German letters count
 // as letters of names. Digits, white space and case folding are the
-// library's ASCII ones (frame/char_class.h, frame/ascii_case.h).
+// library's ASCII ones (port/char_class.h, frame/ascii_case.h).
 inline bool is_name_start(unsigned char c) {
   return vt::port::is_letter(static_cast<char>(c)) || c == '_' || c == 0xE4 || c == 0xFC || c == 0xF6 ||
          c == 0xC4 || c == 0xDC || c == 0xD6 || c == 0xDF;
