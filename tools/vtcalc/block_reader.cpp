@@ -69,14 +69,17 @@ bool BlockReader::read_time(Block& b, std::size_t r, unsigned long line, std::st
   std::string_view cell = field_text(record, f, scratch_);
   TimeFault fault;
   TimeRead read = times_.read(cell, b.times[r], fault);
+  if (read == TimeRead::ok || read == TimeRead::empty) {
+    b.time_empty[r] = read == TimeRead::empty;
+    b.time_fields[r] = f;
+    return true;
+  }
   const char* name = columns_[static_cast<std::size_t>(s_.time_column)].header.c_str();
   const std::string text = quoted(cell.data(), cell.size());
   switch (read) {
     case TimeRead::ok:
     case TimeRead::empty:
-      b.time_empty[r] = read == TimeRead::empty;
-      b.time_fields[r] = f;
-      return true;
+      break;
     case TimeRead::no_such_date:
       report_at(line, name, "%s is a date that does not exist", text.c_str());
       return false;
