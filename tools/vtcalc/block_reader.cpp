@@ -67,7 +67,7 @@ bool BlockReader::read_row(Block& b, std::size_t r, unsigned long line, std::siz
 bool BlockReader::read_time(Block& b, std::size_t r, unsigned long line, std::string_view record) {
   const Field& f = fields_[static_cast<std::size_t>(s_.time_column)];
   std::string_view cell = field_text(record, f, scratch_);
-  TimeFault fault;
+  TimeFault& fault = fault_;
   TimeRead read = times_.read(cell, b.times[r], fault);
   if (read == TimeRead::ok || read == TimeRead::empty) {
     b.time_empty[r] = read == TimeRead::empty;

@@ -30,6 +30,7 @@ class BlockReader {
   const std::vector<Column>& columns_;
   const std::vector<int>& slots_;  // the column of each slot
   TimeCellReader times_;
+  TimeFault fault_;
   std::vector<Field> fields_;
   std::string scratch_;
 };

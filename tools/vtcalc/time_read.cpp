@@ -124,7 +124,7 @@ bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 TimeRead TimeCellReader::read(std::string_view cell, TimeValue& out, TimeFault& fault) {
   out = TimeValue();
-  fault = TimeFault();
+  fault.at = 0;  // the rest of the fault is read only where `at` is set
   std::size_t a = cell.find_first_not_of(" \t");
   if (a == std::string_view::npos) return TimeRead::empty;
   std::size_t b = cell.find_last_not_of(" \t") + 1;

@@ -2,7 +2,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "frame/number_field.h"
 #include "time/civil.h"
 #include "time_cell.h"
 
@@ -47,13 +46,22 @@ bool TimeCellWriter::write(char* out, vt_time_t t, int ms, bool with_ms) {
     }
     minute_ = u / 60;
   }
+  // Every row comes here: the digits are stored directly.
   std::memcpy(out, prefix_, static_cast<std::size_t>(prefix_len_));
-  char* p = vt::frame::put_digits(out + prefix_len_, u % 60, 2);
+  char* p = out + prefix_len_;
+  const int second = static_cast<int>(u % 60);
+  *p++ = static_cast<char>('0' + second / 10);
+  *p++ = static_cast<char>('0' + second % 10);
   if (with_ms) {
     *p++ = '.';
-    p = vt::frame::put_digits(p, static_cast<std::uint64_t>(ms), 3);
+    *p++ = static_cast<char>('0' + ms / 100);
+    *p++ = static_cast<char>('0' + ms / 10 % 10);
+    *p++ = static_cast<char>('0' + ms % 10);
   }
-  std::strcpy(p, offset_);
+  if (n_.iso)
+    std::memcpy(p, offset_, sizeof offset_);
+  else
+    *p = '\0';
   return true;
 }
 
