@@ -4,10 +4,10 @@
 
 namespace vtcalc {
 
-void report(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void report(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
 
 // "vtcalc: line 7, column zeit: ..." (without a column for the whole row).
 void report_at(unsigned long line, const char* column, const char* format, ...)
-    __attribute__((format(printf, 3, 4)));
+    __attribute__((format(gnu_printf, 3, 4)));
 
 }  // namespace vtcalc
