@@ -5,6 +5,7 @@
 #include <new>
 
 #include "formula/keywords.h"
+#include "veltra/ctlcalc.h"
 #include "frame/ascii_case.h"
 
 namespace veltra_py {
@@ -59,8 +60,8 @@ std::int16_t name_of_signal(void* user, const char* name, std::int16_t type) {
   NameBook& book = *static_cast<NameBook*>(user);
   if (is_language_word(name)) return -1;
   const bool listed = std::find(book.booleans->begin(), book.booleans->end(), name) != book.booleans->end();
-  if (type == 4 && listed) return index_of(book.booleans_seen, name);
-  if (type == 1 && !listed) return index_of(book.floats_seen, name);
+  if (type == ctlcalc_boolean && listed) return index_of(book.booleans_seen, name);
+  if (type == ctlcalc_float && !listed) return index_of(book.floats_seen, name);
   return -1;
 }
 
@@ -86,7 +87,7 @@ CompiledFormula::CompiledFormula(const std::string& text, const std::vector<std:
   // The book dies with this constructor: no callback may see it later.
   CalcSetCallbacks(handle_, nullptr, nullptr, nullptr);
   if (!outcome_.ok) return;
-  boolean_result_ = CalcGetType(handle_) == 4;
+  boolean_result_ = CalcGetType(handle_) == ctlcalc_boolean;
   float_count_ = static_cast<std::uint16_t>(book.floats_seen.size());
   boolean_count_ = static_cast<std::uint16_t>(book.booleans_seen.size());
   // The signals are what the code reads, not every name the parser asked

@@ -147,6 +147,6 @@ def test_example_data_gives_the_tool_bits(root, vtcalc):
     frame = pd.read_csv(path, sep=";", decimal=",", float_precision="round_trip")
     ours = veltra.evaluate(frame, *DEMO_FORMULAS, booleans=("pumpe_ein", "stoerung"))
     tool = _run_tool(vtcalc, path, DEMO_FORMULAS, ("pumpe_ein", "stoerung"), ";", ",")
-    for spec in DEMO_FORMULAS:
-        name = spec.split("=")[0]
-        _assert_same(ours[name], tool[name], spec)
+    for named in DEMO_FORMULAS:
+        name = named.split("=")[0]
+        _assert_same(ours[name], tool[name], named)

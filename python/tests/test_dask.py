@@ -33,8 +33,8 @@ def test_cluster_gives_the_bits_of_one_process(plant_folder, client):
     spread = lazy.compute().reset_index(drop=True)
     alone = veltra.evaluate(plant_files.read_all(paths), *plant_files.FORMULAS, booleans=plant_files.BOOLEANS)
     assert list(spread.columns) == list(alone.columns)
-    for spec in plant_files.FORMULAS:
-        name = spec.split("=")[0]
+    for named in plant_files.FORMULAS:
+        name = named.split("=")[0]
         assert spread[name].dtype == alone[name].dtype
         assert spread[name].to_numpy().tobytes() == alone[name].to_numpy().tobytes(), name
     assert alone["laeuft"].dtype == np.bool_ and alone["leistung_kW"].dtype == np.float32

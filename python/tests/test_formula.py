@@ -88,16 +88,16 @@ def test_formula_without_signals_gives_one_value_per_row():
     assert len(veltra.Formula("2 * 3")({})) == 0
 
 
-@pytest.mark.parametrize("spec,column", [
+@pytest.mark.parametrize("named,column", [
     ("leistung=a * b", "leistung"),
     ("a * b", "a * b"),
     ("a == b", "a == b"),
     ("a >= b", "a >= b"),
     (" n_1 = a + 1", "n_1"),
 ])
-def test_evaluate_names_result_columns_as_the_tool_does(spec, column):
+def test_evaluate_names_result_columns_as_the_tool_does(named, column):
     frame = pd.DataFrame({"a": A, "b": B})
-    out = veltra.evaluate(frame, spec)
+    out = veltra.evaluate(frame, named)
     assert list(out.columns) == ["a", "b", column]
     assert list(frame.columns) == ["a", "b"]  # the input stays as it was
 

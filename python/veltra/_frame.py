@@ -12,16 +12,16 @@ from ._formula import Formula, column_names
 _NAME = re.compile(r"[A-Za-z_äöüÄÖÜß][A-Za-z0-9_.äöüÄÖÜß]*\Z")
 
 
-def split_named(spec):
+def split_named(named):
     """``"NAME=FORMULA"`` -> (NAME, FORMULA); a formula without a name (or
     whose first "=" belongs to "==", "<=", ">=", "!=") is its own name."""
-    eq = spec.find("=")
-    if eq <= 0 or spec[eq + 1:eq + 2] == "=" or spec[eq - 1] in "<>!":
-        return spec, spec
-    name = spec[:eq].strip(" \t")
+    eq = named.find("=")
+    if eq <= 0 or named[eq + 1:eq + 2] == "=" or named[eq - 1] in "<>!":
+        return named, named
+    name = named[:eq].strip(" \t")
     if not name:
-        return spec, spec
-    return name, spec[eq + 1:]
+        return named, named
+    return name, named[eq + 1:]
 
 
 def signal_frame(df, names):
@@ -67,8 +67,8 @@ def evaluate(df, *formulas, booleans=None, names=None):
     if unknown:
         raise ColumnError(f"no column is named {sorted(unknown)[0]!r}; the columns are: {', '.join(headers)}")
     compiled = []
-    for spec in formulas:
-        result_name, text = split_named(spec)
+    for named in formulas:
+        result_name, text = split_named(named)
         if result_name in headers or any(result_name == n for n, _ in compiled):
             raise ValueError(f"the result column {result_name!r} is already a column")
         compiled.append((result_name, Formula(text, booleans=sorted(boolean_names))))
