@@ -22,6 +22,7 @@
 // rows of a block shrink as the code needs more cells.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 
 #include "formula/code_check.h"
@@ -122,6 +123,19 @@ void pow_rows_k(float* __restrict out, const float* __restrict left, const float
     std::fill(right, right + m, b);
     pow_rows(out + done, left + done, right, m);
   }
+}
+// The power by 1.5 as the rule's shortcut, a * sqrt(a) (value_rules.h), as
+// a SIMD loop; the rare negative bases and NaN then go to the rule itself.
+void three_halves_rows(float* __restrict out, const float* __restrict in, std::uint32_t n) {
+  std::uint32_t others = 0;
+  for (std::uint32_t i = 0; i < n; ++i) {
+    const double d = in[i] >= 0.0f ? in[i] : 0.0f;
+    out[i] = limit_lanes(static_cast<float>(d * std::sqrt(d)));
+    others |= !(in[i] >= 0.0f);
+  }
+  if (others)
+    for (std::uint32_t i = 0; i < n; ++i)
+      if (!(in[i] >= 0.0f)) out[i] = rule_pow(in[i], 1.5f);
 }
 }  // namespace lanes
 
@@ -272,6 +286,12 @@ class BlockRun {
             const float* a = block_of(depth - 1);
             (const_[depth] == float_bits(2.0f) ? lanes::SQUARE_rows : lanes::CUBE_rows)(
                 result_block(depth - 1, target), a, n);
+            break;
+          }
+          if (constant_[depth - 1] && const_[depth - 1] == float_bits(1.5f)) {
+            --depth;
+            const float* a = block_of(depth - 1);
+            lanes::three_halves_rows(result_block(depth - 1, target), a, n);
             break;
           }
           [[fallthrough]];
