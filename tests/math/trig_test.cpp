@@ -7,26 +7,19 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <vector>
 
 #include "math/crmath.h"
+#include "oracle.h"
 
 namespace {
 
 using vt::math::RowsFn;
 
-std::uint32_t bits(float f) {
-  std::uint32_t b;
-  std::memcpy(&b, &f, sizeof b);
-  return b;
-}
-float from_bits(std::uint32_t b) {
-  float f;
-  std::memcpy(&f, &b, sizeof f);
-  return f;
-}
+using math_test::bits_of;
+using math_test::float_of;
+using math_test::same;
 
 struct Fn {
   const char* name;
@@ -101,14 +94,14 @@ TEST(Trig, ExactReferenceValues) {
 #include "trig_hard_cases.inc"
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(bits(fn(c.fn).scalar(from_bits(c.x))), c.want) << c.fn << "(" << from_bits(c.x) << ")";
+    EXPECT_EQ(bits_of(fn(c.fn).scalar(float_of(c.x))), c.want) << c.fn << "(" << float_of(c.x) << ")";
   }
 }
 
 TEST(Trig, SpecialValues) {
   const float inf = std::numeric_limits<float>::infinity();
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  const float half_pi = from_bits(0x3FC90FDBu), pi = from_bits(0x40490FDBu);
+  const float half_pi = float_of(0x3FC90FDBu), pi = float_of(0x40490FDBu);
   struct Case {
     const char* fn;
     float x;
@@ -132,7 +125,7 @@ TEST(Trig, SpecialValues) {
     if (std::isnan(c.want)) {
       EXPECT_TRUE(std::isnan(got)) << c.fn << "(" << c.x << ") = " << got;
     } else {
-      EXPECT_EQ(bits(got), bits(c.want)) << c.fn << "(" << c.x << ")";
+      EXPECT_EQ(bits_of(got), bits_of(c.want)) << c.fn << "(" << c.x << ")";
     }
   }
 }
@@ -143,13 +136,13 @@ TEST(Trig, Symmetry) {
   Patterns p{1};
   for (const Fn& f : kFns) {
     for (int i = 0; i < 20000; ++i) {
-      const float x = from_bits(p.next() & 0x7FFFFFFFu);
+      const float x = float_of(p.next() & 0x7FFFFFFFu);
       if (std::isnan(x)) continue;
       const float a = f.scalar(x), b = f.scalar(-x);
       if (std::isnan(a)) {
         EXPECT_TRUE(std::isnan(b)) << f.name << " " << x;
       } else if (f.parity != 0) {
-        EXPECT_EQ(bits(b), bits(f.parity < 0 ? -a : a)) << f.name << " " << x;
+        EXPECT_EQ(bits_of(b), bits_of(f.parity < 0 ? -a : a)) << f.name << " " << x;
       } else {
         EXPECT_NEAR(static_cast<double>(b), 3.141592653589793 - a, 4e-7) << f.name << " " << x;
       }
@@ -165,7 +158,7 @@ TEST(Trig, AgreesWithRuntimeWhereItDecides) {
   for (const Fn& f : kFns) {
     int decided = 0;
     for (int i = 0; i < 200000; ++i) {
-      const float x = from_bits(p.next());
+      const float x = float_of(p.next());
       if (!(std::fabs(x) <= f.runtime_limit)) continue;
       const double ref = f.runtime(x);
       const float near = static_cast<float>(ref);
@@ -177,7 +170,7 @@ TEST(Trig, AgreesWithRuntimeWhereItDecides) {
       const double ulp = std::fabs(static_cast<double>(std::nextafter(near, 0.0f)) - near);
       const double from_middle = std::fabs(std::fabs(ref - near) - ulp / 2);
       if (ulp == 0 || from_middle > ulp * 1e-6) {
-        EXPECT_EQ(bits(got), bits(near)) << f.name << "(" << x << ") runtime " << ref;
+        EXPECT_EQ(bits_of(got), bits_of(near)) << f.name << "(" << x << ") runtime " << ref;
         ++decided;
       }
     }
@@ -197,12 +190,12 @@ TEST(Trig, RowsMatchScalar) {
                                     // hard cases of the table, in lanes of their own and among others
                                     0x46199998u, 0xC6199998u, 0x3D8D6B23u, 0x328885A3u, 0x39826222u,
                                     0xB9826222u, 0x3D8D6B23u, 0x46199998u};
-  for (std::uint32_t s : specials) in.push_back(from_bits(s));
+  for (std::uint32_t s : specials) in.push_back(float_of(s));
   for (int i = 0; i < 30000; ++i) {
     const std::uint32_t r = p.next();
     // half the patterns from [-4, 4] and [-1, 1], where the fast lanes work
     switch (i % 4) {
-      case 0: in.push_back(from_bits(r)); break;
+      case 0: in.push_back(float_of(r)); break;
       case 1: in.push_back(static_cast<float>(static_cast<std::int32_t>(r)) * 0x1p-29f); break;
       case 2: in.push_back(static_cast<float>(static_cast<std::int32_t>(r)) * 0x1p-31f); break;
       default: in.push_back(static_cast<float>(static_cast<std::int32_t>(r)) * 0x1p-12f); break;
@@ -214,16 +207,16 @@ TEST(Trig, RowsMatchScalar) {
       f.rows(out.data(), in.data(), static_cast<std::uint32_t>(n));
       for (std::size_t i = 0; i < n; ++i) {
         const float want = f.scalar(in[i]);
-        ASSERT_TRUE(bits(out[i]) == bits(want) || (std::isnan(out[i]) && std::isnan(want)))
+        ASSERT_TRUE(same(out[i], want))
             << f.name << "(" << in[i] << ") row " << out[i] << " scalar " << want;
       }
       EXPECT_EQ(out[n], 12345.0f) << f.name << ": written past the end";
     }
-    std::vector<float> same(in);
-    f.rows(same.data(), same.data(), static_cast<std::uint32_t>(same.size()));
+    std::vector<float> in_place(in);
+    f.rows(in_place.data(), in_place.data(), static_cast<std::uint32_t>(in_place.size()));
     for (std::size_t i = 0; i < in.size(); ++i) {
       const float want = f.scalar(in[i]);
-      ASSERT_TRUE(bits(same[i]) == bits(want) || (std::isnan(same[i]) && std::isnan(want))) << f.name << " in place";
+      ASSERT_TRUE(same(in_place[i], want)) << f.name << " in place";
     }
   }
 }
