@@ -2,6 +2,7 @@
 #include "math/crmath.h"
 #include "math/exceptions.h"
 #include "math/exp_kernel.h"
+#include "math/quick_kernels.h"
 
 namespace vt::math {
 
@@ -17,8 +18,12 @@ float ExpKernel::scalar(float x) {
   return rows::scalar<ExpKernel>(x, [](float a, double y) { return listed_or(kExpHardCases, a, y); });
 }
 
-float cr_exp(float x) { return ExpKernel::scalar(x); }
+float ExpQuickKernel::scalar(float x) {
+  return rows::scalar<ExpQuickKernel>(x, [](float a, double) { return ExpKernel::scalar(a); });
+}
 
-VT_MATH_UNARY_ROWS(exp, ExpKernel)
+float cr_exp(float x) { return ExpQuickKernel::scalar(x); }
+
+VT_MATH_UNARY_ROWS(exp, ExpQuickKernel)
 
 }  // namespace vt::math

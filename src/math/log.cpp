@@ -2,6 +2,7 @@
 #include "math/crmath.h"
 #include "math/exceptions.h"
 #include "math/log_kernel.h"
+#include "math/quick_kernels.h"
 
 namespace vt::math {
 
@@ -26,8 +27,12 @@ float log_slow(float x, double approx) {
 
 float LogKernel::scalar(float x) { return rows::scalar<LogKernel>(x, log_slow); }
 
-float cr_log(float x) { return LogKernel::scalar(x); }
+float LogQuickKernel::scalar(float x) {
+  return rows::scalar<LogQuickKernel>(x, [](float a, double) { return LogKernel::scalar(a); });
+}
 
-VT_MATH_UNARY_ROWS(log, LogKernel)
+float cr_log(float x) { return LogQuickKernel::scalar(x); }
+
+VT_MATH_UNARY_ROWS(log, LogQuickKernel)
 
 }  // namespace vt::math

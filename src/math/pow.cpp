@@ -6,6 +6,7 @@
 #include "math/crmath.h"
 #include "math/pow_accurate.h"
 #include "math/pow_kernel.h"
+#include "math/quick_kernels.h"
 
 namespace vt::math {
 
@@ -168,8 +169,15 @@ float PowKernel::scalar(float x, float y) {
   return pow_slow(x, y);
 }
 
-float cr_pow(float x, float y) { return PowKernel::scalar(x, y); }
+float PowQuickKernel::scalar(float x, float y) {
+  bool hard = false;
+  double r = eval<rows::One>(static_cast<double>(x), static_cast<double>(y), hard);
+  if (__builtin_expect(!hard, 1)) return static_cast<float>(r);
+  return PowKernel::scalar(x, y);
+}
 
-VT_MATH_BINARY_ROWS(pow, PowKernel)
+float cr_pow(float x, float y) { return PowQuickKernel::scalar(x, y); }
+
+VT_MATH_BINARY_ROWS(pow, PowQuickKernel)
 
 }  // namespace vt::math

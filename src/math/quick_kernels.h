@@ -1,0 +1,142 @@
+// First-stage kernels of exp, log and pow (see rows.h): plain double
+// arithmetic with short polynomials, some 2^-49 relative error, and a
+// rounding test on the result's bits. Where the test cannot decide (about
+// one argument in 2^22, one pair in 2^16 for pow) or the argument lies
+// outside the stage's range, the lane is hard and the complete function of
+// exp_kernel.h, log_kernel.h or pow_kernel.h answers it. Correct rounding
+// rests on the error bounds below alone: a lane that passes the test rounds
+// to the float nearest the exact value.
+//
+// The test: a float keeps the top 23 of a normal double's 52 fraction bits.
+// If the approximation y is more than `ulps` double units from the middle
+// between two floats, and the exact value is within `ulps` units of y, both
+// lie on the same side of that middle and round alike.
+#pragma once
+
+#include "math/rows.h"
+#include "math/tables.h"
+
+namespace vt::math {
+
+namespace quick {
+
+// Lanes whose y lies within `ulps` double units of a float middle. The low
+// 29 bits, offset so that the window starts at 0, are compared as the
+// fraction of a double with a fixed exponent: a double comparison, which
+// SSE2 has for 64-bit lanes where it has no 64-bit integer one.
+template <class P, unsigned Ulps>
+VT_MATH_INLINE typename P::M near_float_middle(typename P::D y) {
+  using U = typename P::U;
+  constexpr std::uint64_t kDropped = 0x1fffffff, kMiddle = 0x10000000, kTwo52 = 0x4330000000000000ull;
+  U window = (P::bits(y) - std::uint64_t{kMiddle - Ulps}) & kDropped;
+  return P::from_bits(window | kTwo52) <= P::splat(0x1p52 + 2.0 * Ulps);
+}
+
+// exp(x) for any double x in [-104, 90]: relative error below 14 double
+// units (2^-49.4). exp(x) = 2^(k/128) * exp(r), r = x - k*ln2/128 with
+// |r| <= ln2/256; k*kStepHi is exact and x - k*kStepHi exact by Sterbenz's
+// lemma. exp(r) = 1 + q, q the Taylor polynomial of degree 4 (truncation
+// below 2^-49.5); the table entry is off by at most 2^-53, the last
+// addition by half a unit.
+template <class P>
+VT_MATH_INLINE typename P::D exp_core(typename P::D x) {
+  using D = typename P::D;
+  using U = typename P::U;
+  constexpr double kShifter = 0x1.8p52;
+  constexpr double kInvStep = 0x1.71547652b82fep+7;  // 128/ln2
+  constexpr double kStepHi = 0x1.62e42fefa0000p-8;
+  constexpr double kStepLo = 0x1.cf79abc9e3b3ap-47;
+  D shifted = x * kInvStep + kShifter;
+  D k = shifted - kShifter;
+  U kbits = P::bits(shifted) - P::bits(P::splat(kShifter));
+  D r = (x - k * kStepHi) - k * kStepLo;
+  // q = r + r^2*(1/2 + r/6 + r^2/24), the two halves in parallel
+  D r2 = r * r;
+  D q = r + r2 * ((0.5 + r * 0x1.5555555555555p-3) + r2 * 0x1.5555555555555p-5);
+  U scale = (kbits & ~std::uint64_t{127}) << 45;
+  D t = P::from_bits(P::bits(P::gather(tables::exp2_frac, kbits & std::uint64_t{127})) + scale);
+  return t + t * q;
+}
+
+// log(x) for x > 0 finite: relative error below 8 double units (2^-50).
+// The log kernel's buckets (log_kernel.h) give r = m*c - 1 exactly and
+//   log(x) = (e + shift)*ln2 + tail + log1p(r),
+// log1p(r) by its Taylor polynomial of degree 6. In the buckets next to 1
+// the sum is log1p(r) alone (|r| < 2^-8; truncation below 2^-50.8 of it);
+// elsewhere |r| <= 2^-8.7 (truncation below 2^-63 absolute) and
+// |log(x)| >= 2^-9.1 while |s| stays below 2.2 |log(x)|, so the roundings of
+// the table, of s and of the last addition stay below 7.5 units.
+template <class P>
+VT_MATH_INLINE typename P::D log_core(typename P::D x) {
+  using D = typename P::D;
+  using U = typename P::U;
+  constexpr double kShifter = 0x1.8p52;
+  constexpr double kLn2Hi = 0x1.62e42fefa3a00p-1;  // 44 bits: e*kLn2Hi is exact
+  constexpr double kLn2Lo = -0x1.0ca86c3898d00p-49;
+  U xb = P::bits(x);
+  U row = ((xb >> 44) & std::uint64_t{255}) * 3;
+  D c = P::gather(&tables::log_bucket[0][0], row);
+  D tail = P::gather(&tables::log_bucket[0][1], row);
+  D shift = P::gather(&tables::log_bucket[0][2], row);
+  D e = (P::from_bits(P::bits(P::splat(kShifter)) + (xb >> 52)) - (kShifter + 1023.0)) + shift;
+  D m = P::from_bits((xb & 0x000fffffffffffffull) | 0x3ff0000000000000ull);
+  D r = m * c - 1.0;
+  D r2 = r * r;
+  // r - r^2/2 + r^3/3 - r^4/4 + r^5/5 - r^6/6 as r + r^2*(a + r^2*b)
+  D a = -0.5 + r * 0x1.5555555555555p-2;
+  D b = (-0.25 + r * 0x1.999999999999ap-3) + r2 * -0x1.5555555555555p-3;
+  D p = r + r2 * (a + r2 * b);
+  D s = e * kLn2Hi + tail;
+  return s + (p + e * kLn2Lo);
+}
+
+}  // namespace quick
+
+struct ExpQuickKernel {
+  template <class P>
+  static VT_MATH_INLINE typename P::D eval(typename P::D x, typename P::M& hard) {
+    // Results that are normal floats only: the test counts a normal float's bits.
+    hard |= !((x > -87.0) & (x < 88.5));
+    x = P::select(hard, P::splat(0.0), x);
+    typename P::D y = quick::exp_core<P>(x);
+    hard |= quick::near_float_middle<P, 64>(y);
+    return y;
+  }
+  static float scalar(float x);
+};
+
+struct LogQuickKernel {
+  template <class P>
+  static VT_MATH_INLINE typename P::D eval(typename P::D x, typename P::M& hard) {
+    hard |= !((x > 0.0) & (x < __builtin_inf()));
+    x = P::select(hard, P::splat(1.0), x);
+    typename P::D y = quick::log_core<P>(x);
+    hard |= quick::near_float_middle<P, 32>(y);
+    return y;
+  }
+  static float scalar(float x);
+};
+
+// x^y = exp(y*log(x)) for x > 0 finite, y finite. log(x) is off by 2^-50
+// relative, y*log(x) by 2^-53 more: with |t| < 88 that moves t by less than
+// 2^-42.4 absolute, which exp turns into a relative error of about as much
+// (1550 units), plus exp's own 14: 4096 units cover both. Exact results
+// that are floats lie far from any middle; exact middles (4097^2) are
+// always hard.
+struct PowQuickKernel {
+  template <class P>
+  static VT_MATH_INLINE typename P::D eval(typename P::D x, typename P::D y, typename P::M& hard) {
+    hard |= !((x > 0.0) & (x < __builtin_inf()) & (P::abs(y) < __builtin_inf()));
+    x = P::select(hard, P::splat(1.0), x);
+    y = P::select(hard, P::splat(1.0), y);
+    typename P::D t = y * quick::log_core<P>(x);
+    hard |= !((t > -87.0) & (t < 88.0));
+    t = P::select(hard, P::splat(0.0), t);
+    typename P::D v = quick::exp_core<P>(t);
+    hard |= quick::near_float_middle<P, 4096>(v);
+    return v;
+  }
+  static float scalar(float x, float y);
+};
+
+}  // namespace vt::math
