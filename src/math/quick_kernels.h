@@ -77,8 +77,9 @@ VT_MATH_INLINE typename P::D log_core(typename P::D x) {
   U row = ((xb >> 44) & std::uint64_t{255}) * 3;
   D c = P::gather(&tables::log_bucket[0][0], row);
   D tail = P::gather(&tables::log_bucket[0][1], row);
-  D shift = P::gather(&tables::log_bucket[0][2], row);
-  D e = (P::from_bits(P::bits(P::splat(kShifter)) + (xb >> 52)) - (kShifter + 1023.0)) + shift;
+  // e + shift: the bucket's shift is the mantissa's top bit (m >= 1.5),
+  // so (2e + shift + 1) >> 1 with the biased exponent, straight from the bits
+  D e = P::from_bits(P::bits(P::splat(kShifter)) + (((xb >> 51) + 1) >> 1)) - (kShifter + 1023.0);
   D m = P::from_bits((xb & 0x000fffffffffffffull) | 0x3ff0000000000000ull);
   D r = m * c - 1.0;
   D r2 = r * r;
