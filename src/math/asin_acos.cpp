@@ -2,12 +2,10 @@
 //   asin x = atan(x/w),  acos x = atan(w/x) (x > 0),  w = sqrt((1-x)(1+x))
 // where (1-x)(1+x) is exact in double for a float x, and acos of a negative
 // x is pi - acos|x| (no cancellation: acos|x| <= pi/2).
-#include <emmintrin.h>
-
 #include <cmath>
 
 #include "math/crmath.h"
-#include "math/trig_kernels.h"
+#include "math/trig_row_kernels.h"
 
 namespace vt::math {
 
@@ -21,55 +19,6 @@ const HardCase kAsinHard[] = {
 };
 const HardCase kAcosHard[] = {
 #include "math/acos_hard.inc"
-};
-
-// The square root instruction, correctly rounded, lane by lane: never a
-// library call, and the same in every pack.
-template <class P>
-VT_MATH_INLINE typename P::D sqrt_lanes(typename P::D v) {
-  if constexpr (P::L == 1) {
-    return _mm_cvtsd_f64(_mm_sqrt_sd(_mm_set_sd(v), _mm_set_sd(v)));
-  } else {
-    typename P::D r;
-    for (int i = 0; i < P::L; i += 2) {
-      double two[2];
-      _mm_storeu_pd(two, _mm_sqrt_pd(_mm_set_pd(v[i + 1], v[i])));
-      r[i] = two[0];
-      r[i + 1] = two[1];
-    }
-    return r;
-  }
-}
-
-// sqrt(1 - x^2) for |x| <= 1.
-template <class P>
-VT_MATH_INLINE typename P::D cofactor(typename P::D ax) {
-  return sqrt_lanes<P>((1.0 - ax) * (1.0 + ax));
-}
-
-struct AsinKernel {
-  template <class P>
-  static VT_MATH_INLINE typename P::D eval(typename P::D x, typename P::M& hard) {
-    using D = typename P::D;
-    D ax = P::abs(x);
-    D y = trig::with_sign_of<P>(trig::atan_eval<P>(ax / cofactor<P>(ax)), x);
-    hard = (ax >= 1.0) | (ax != ax) | trig::unsettled<P>(y);
-    return y;
-  }
-  static float scalar(float x) { return cr_asin(x); }
-};
-
-struct AcosKernel {
-  template <class P>
-  static VT_MATH_INLINE typename P::D eval(typename P::D x, typename P::M& hard) {
-    using D = typename P::D;
-    D ax = P::abs(x);
-    D a = trig::atan_eval<P>(cofactor<P>(ax) / ax);
-    D y = P::select(x < 0, trig::kPiHead + (trig::kPiTail - a), a);
-    hard = (ax > 1.0) | (ax != ax) | (ax == 0) | trig::unsettled<P>(y);
-    return y;
-  }
-  static float scalar(float x) { return cr_acos(x); }
 };
 
 float asin_slow(float x, double y) {
@@ -92,8 +41,10 @@ float acos_slow(float x, double y) {
 
 }  // namespace
 
-float cr_asin(float x) { return rows::scalar<AsinKernel>(x, asin_slow); }
-float cr_acos(float x) { return rows::scalar<AcosKernel>(x, acos_slow); }
+float AsinKernel::scalar(float x) { return rows::scalar<AsinKernel>(x, asin_slow); }
+float AcosKernel::scalar(float x) { return rows::scalar<AcosKernel>(x, acos_slow); }
+float cr_asin(float x) { return AsinKernel::scalar(x); }
+float cr_acos(float x) { return AcosKernel::scalar(x); }
 
 VT_MATH_UNARY_ROWS(asin, AsinKernel)
 VT_MATH_UNARY_ROWS(acos, AcosKernel)

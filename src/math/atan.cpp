@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "math/crmath.h"
-#include "math/trig_kernels.h"
+#include "math/trig_row_kernels.h"
 
 namespace vt::math {
 
@@ -14,18 +14,6 @@ using trig::float_bits;
 // By |x|; atan is odd.
 const HardCase kAtanHard[] = {
 #include "math/atan_hard.inc"
-};
-
-struct AtanKernel {
-  template <class P>
-  static VT_MATH_INLINE typename P::D eval(typename P::D x, typename P::M& hard) {
-    using D = typename P::D;
-    D ax = P::abs(x);
-    D y = trig::with_sign_of<P>(trig::atan_eval<P>(ax), x);
-    hard = (ax > 0x1.fffffep127) | (ax != ax) | trig::unsettled<P>(y);
-    return y;
-  }
-  static float scalar(float x) { return cr_atan(x); }
 };
 
 float atan_slow(float x, double y) {
@@ -39,7 +27,8 @@ float atan_slow(float x, double y) {
 
 }  // namespace
 
-float cr_atan(float x) { return rows::scalar<AtanKernel>(x, atan_slow); }
+float AtanKernel::scalar(float x) { return rows::scalar<AtanKernel>(x, atan_slow); }
+float cr_atan(float x) { return AtanKernel::scalar(x); }
 
 VT_MATH_UNARY_ROWS(atan, AtanKernel)
 

@@ -18,11 +18,16 @@ float ExpKernel::scalar(float x) {
   return rows::scalar<ExpKernel>(x, [](float a, double y) { return listed_or(kExpHardCases, a, y); });
 }
 
-float ExpQuickKernel::scalar(float x) {
-  return rows::scalar<ExpQuickKernel>(x, [](float a, double) { return ExpKernel::scalar(a); });
+// The quick stage on one lane, its range test branching first.
+float cr_exp(float x) {
+  if (__builtin_expect(x > quick::kExpLow && x < quick::kExpHigh, 1)) {
+    const double y = quick::exp_core<rows::One>(x);
+    if (__builtin_expect(!rows::near_float_middle<rows::One, quick::kExpUlps>(y), 1)) return static_cast<float>(y);
+  }
+  return ExpKernel::scalar(x);
 }
 
-float cr_exp(float x) { return ExpQuickKernel::scalar(x); }
+float ExpQuickKernel::scalar(float x) { return cr_exp(x); }
 
 VT_MATH_UNARY_ROWS(exp, ExpQuickKernel)
 

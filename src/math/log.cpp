@@ -1,4 +1,7 @@
 // Natural logarithm for floats, correctly rounded (kernel in log_kernel.h).
+#include <cstdint>
+#include <cstring>
+
 #include "math/crmath.h"
 #include "math/exceptions.h"
 #include "math/log_kernel.h"
@@ -27,11 +30,19 @@ float log_slow(float x, double approx) {
 
 float LogKernel::scalar(float x) { return rows::scalar<LogKernel>(x, log_slow); }
 
-float LogQuickKernel::scalar(float x) {
-  return rows::scalar<LogQuickKernel>(x, [](float a, double) { return LogKernel::scalar(a); });
+// The quick stage on one lane, its domain test on the float's bits: the
+// positive finite floats are the patterns 1 to 0x7f7fffff.
+float cr_log(float x) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &x, sizeof bits);
+  if (__builtin_expect(bits - 1u < 0x7f7fffffu, 1)) {
+    const double y = quick::log_core<rows::One>(x);
+    if (__builtin_expect(!rows::near_float_middle<rows::One, quick::kLogUlps>(y), 1)) return static_cast<float>(y);
+  }
+  return LogKernel::scalar(x);
 }
 
-float cr_log(float x) { return LogQuickKernel::scalar(x); }
+float LogQuickKernel::scalar(float x) { return cr_log(x); }
 
 VT_MATH_UNARY_ROWS(log, LogQuickKernel)
 

@@ -169,14 +169,20 @@ float PowKernel::scalar(float x, float y) {
   return pow_slow(x, y);
 }
 
-float PowQuickKernel::scalar(float x, float y) {
-  bool hard = false;
-  double r = eval<rows::One>(static_cast<double>(x), static_cast<double>(y), hard);
-  if (__builtin_expect(!hard, 1)) return static_cast<float>(r);
+// The quick stage on one lane, its domain tests branching first: x a
+// positive finite float (patterns 1 to 0x7f7fffff), y finite.
+float cr_pow(float x, float y) {
+  if (__builtin_expect(bits_of(x) - 1u < 0x7f7fffffu && (bits_of(y) & 0x7fffffffu) < 0x7f800000u, 1)) {
+    const double t = y * quick::log_core<rows::One>(x);
+    if (__builtin_expect(t > quick::kExpLow && t < quick::kExpHigh, 1)) {
+      const double v = quick::exp_core<rows::One>(t);
+      if (__builtin_expect(!rows::near_float_middle<rows::One, quick::kPowUlps>(v), 1)) return static_cast<float>(v);
+    }
+  }
   return PowKernel::scalar(x, y);
 }
 
-float cr_pow(float x, float y) { return PowQuickKernel::scalar(x, y); }
+float PowQuickKernel::scalar(float x, float y) { return cr_pow(x, y); }
 
 VT_MATH_BINARY_ROWS(pow, PowQuickKernel)
 

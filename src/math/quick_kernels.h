@@ -5,12 +5,7 @@
 // outside the stage's range, the lane is hard and the complete function of
 // exp_kernel.h, log_kernel.h or pow_kernel.h answers it. Correct rounding
 // rests on the error bounds below alone: a lane that passes the test rounds
-// to the float nearest the exact value.
-//
-// The test: a float keeps the top 23 of a normal double's 52 fraction bits.
-// If the approximation y is more than `ulps` double units from the middle
-// between two floats, and the exact value is within `ulps` units of y, both
-// lie on the same side of that middle and round alike.
+// to the float nearest the exact value (rows::near_float_middle).
 #pragma once
 
 #include "math/rows.h"
@@ -20,17 +15,13 @@ namespace vt::math {
 
 namespace quick {
 
-// Lanes whose y lies within `ulps` double units of a float middle. The low
-// 29 bits, offset so that the window starts at 0, are compared as the
-// fraction of a double with a fixed exponent: a double comparison, which
-// SSE2 has for 64-bit lanes where it has no 64-bit integer one.
-template <class P, unsigned Ulps>
-VT_MATH_INLINE typename P::M near_float_middle(typename P::D y) {
-  using U = typename P::U;
-  constexpr std::uint64_t kDropped = 0x1fffffff, kMiddle = 0x10000000, kTwo52 = 0x4330000000000000ull;
-  U window = (P::bits(y) - std::uint64_t{kMiddle - Ulps}) & kDropped;
-  return P::from_bits(window | kTwo52) <= P::splat(0x1p52 + 2.0 * Ulps);
-}
+// exp's quick stage takes x in (kExpLow, kExpHigh), where exp(x) is a
+// normal float: the bit test counts a normal float's bits.
+constexpr double kExpLow = -87.0, kExpHigh = 88.5;
+
+// The bit test's windows, in double units: each function's error bound
+// below with room to spare.
+constexpr unsigned kExpUlps = 64, kLogUlps = 32, kPowUlps = 4096;
 
 // exp(x) for any double x in [-104, 90]: relative error below 14 double
 // units (2^-49.4). exp(x) = 2^(k/128) * exp(r), r = x - k*ln2/128 with
@@ -96,11 +87,10 @@ VT_MATH_INLINE typename P::D log_core(typename P::D x) {
 struct ExpQuickKernel {
   template <class P>
   static VT_MATH_INLINE typename P::D eval(typename P::D x, typename P::M& hard) {
-    // Results that are normal floats only: the test counts a normal float's bits.
-    hard |= !((x > -87.0) & (x < 88.5));
+    hard |= !((x > quick::kExpLow) & (x < quick::kExpHigh));
     x = P::select(hard, P::splat(0.0), x);
     typename P::D y = quick::exp_core<P>(x);
-    hard |= quick::near_float_middle<P, 64>(y);
+    hard |= rows::near_float_middle<P, quick::kExpUlps>(y);
     return y;
   }
   static float scalar(float x);
@@ -112,14 +102,14 @@ struct LogQuickKernel {
     hard |= !((x > 0.0) & (x < __builtin_inf()));
     x = P::select(hard, P::splat(1.0), x);
     typename P::D y = quick::log_core<P>(x);
-    hard |= quick::near_float_middle<P, 32>(y);
+    hard |= rows::near_float_middle<P, quick::kLogUlps>(y);
     return y;
   }
   static float scalar(float x);
 };
 
 // x^y = exp(y*log(x)) for x > 0 finite, y finite. log(x) is off by 2^-50
-// relative, y*log(x) by 2^-53 more: with |t| < 88 that moves t by less than
+// relative, y*log(x) by 2^-53 more: with |t| < 88.5 that moves t by less than
 // 2^-42.4 absolute, which exp turns into a relative error of about as much
 // (1550 units), plus exp's own 14: 4096 units cover both. Exact results
 // that are floats lie far from any middle; exact middles (4097^2) are
@@ -131,10 +121,10 @@ struct PowQuickKernel {
     x = P::select(hard, P::splat(1.0), x);
     y = P::select(hard, P::splat(1.0), y);
     typename P::D t = y * quick::log_core<P>(x);
-    hard |= !((t > -87.0) & (t < 88.0));
+    hard |= !((t > quick::kExpLow) & (t < quick::kExpHigh));
     t = P::select(hard, P::splat(0.0), t);
     typename P::D v = quick::exp_core<P>(t);
-    hard |= quick::near_float_middle<P, 4096>(v);
+    hard |= rows::near_float_middle<P, quick::kPowUlps>(v);
     return v;
   }
   static float scalar(float x, float y);

@@ -15,18 +15,23 @@
 // lane first, a row gives the scalar function's bits by construction.
 //
 // Packs: One (plain double, the scalar function), Pack<2> (an SSE2
-// register of doubles: every build, i686 included) and Pack<4> (an AVX2
-// register, x86-64 builds outside Windows, chosen at run time). A pack is
-// exactly one register wide: GCC splits wider vectors but does their
-// comparisons lane by lane in scalar code. Kernels
-// use only what IEEE 754 rounds exactly (+ - * / sqrt, conversions, integer
-// and bit operations) and no fused multiply-add, so the lane width cannot
-// change a bit. The AVX2 path stays out of the Windows builds: their
-// compiler does not keep 32-byte stack slots aligned.
+// register of doubles: every build, i686 included), Pack<4> (an AVX2
+// register) and Pack<8> (an AVX-512 register, built in rows_avx512.cpp),
+// the last two in the x86-64 builds outside Windows, chosen at run time. A
+// pack is exactly one register wide: GCC splits wider vectors but does
+// their comparisons lane by lane in scalar code. Kernels use only what
+// IEEE 754 rounds exactly (+ - * / sqrt, conversions, integer and bit
+// operations) and no fused multiply-add, so the lane width cannot change a
+// bit. The wide paths stay out of the Windows builds: their compiler does
+// not keep 32-byte stack slots aligned.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
+
+#if defined(__x86_64__) && !defined(_WIN32)
+#include <immintrin.h>  // declares the processor's builtins, the gather's among them
+#endif
 
 #if defined(__GNUC__)
 // Vectors wider than the baseline pass between always-inlined helpers only;
@@ -65,7 +70,7 @@ struct One {
   }
   static VT_MATH_INLINE D select(M m, D a, D b) { return m ? a : b; }
   static VT_MATH_INLINE D gather(const double* table, U index) { return table[index]; }
-  static VT_MATH_INLINE bool any(M m) { return m; }
+  static VT_MATH_INLINE unsigned lanes(M m) { return m; }
   // Float rounding of each lane, back in double: the rounding test compares
   // the roundings of the two ends of a result's error interval.
   static VT_MATH_INLINE D round_float(D x) { return static_cast<double>(static_cast<float>(x)); }
@@ -88,6 +93,7 @@ struct VectorTypes;
   };
 VT_MATH_VECTOR_TYPES(2)
 VT_MATH_VECTOR_TYPES(4)
+VT_MATH_VECTOR_TYPES(8)
 #undef VT_MATH_VECTOR_TYPES
 
 template <int Lanes>
@@ -103,15 +109,30 @@ struct Pack {
   static VT_MATH_INLINE D from_bits(U u) { return (D)u; }
   static VT_MATH_INLINE D select(M m, D a, D b) { return from_bits((bits(a) & U(m)) | (bits(b) & ~U(m))); }
   static VT_MATH_INLINE D gather(const double* table, U index) {
+#if VT_MATH_HAVE_AVX2_ROWS
+    // Eight lanes run only inside AVX-512 functions, where the processor's
+    // gather loads them in one instruction (a builtin, which is checked
+    // against the function it is finally expanded in).
+    if constexpr (Lanes == 8)
+      return __builtin_ia32_gatherdiv8df(D{}, table, (__v8di)index, static_cast<char>(0xff), 8);
+#endif
     D r;
     for (int k = 0; k < L; ++k) r[k] = table[index[k]];
     return r;
   }
-  static VT_MATH_INLINE bool any(M m) {
-    I acc = m;
-    std::int64_t r = 0;
-    for (int k = 0; k < L; ++k) r |= acc[k];
-    return r != 0;
+  // One bit per true lane, from the processor's mask move. (Reading the
+  // lanes one by one instead lets the compiler redo each lane's comparison
+  // in scalar code, on the hot path.)
+  static VT_MATH_INLINE unsigned lanes(M m) {
+    if constexpr (Lanes == 2) {
+      return static_cast<unsigned>(__builtin_ia32_movmskpd((D)m));
+    } else if constexpr (Lanes == 4) {
+      return static_cast<unsigned>(__builtin_ia32_movmskpd256((D)m));
+    } else {
+#if VT_MATH_HAVE_AVX2_ROWS
+      return static_cast<unsigned char>(__builtin_ia32_cvtq2mask512((__v8di)m));
+#endif
+    }
   }
   static VT_MATH_INLINE D round_float(D x) {
     return __builtin_convertvector(__builtin_convertvector(x, F), D);
@@ -124,6 +145,27 @@ struct Pack {
 template <class P>
 VT_MATH_INLINE typename P::M ambiguous(typename P::D lo, typename P::D hi) {
   return P::round_float(lo) != P::round_float(hi);
+}
+
+// The rounding test on a result's bits: a float keeps the top 23 of a
+// normal double's 52 fraction bits. If the approximation y is more than
+// `Ulps` double units from the middle between two floats, and the exact
+// value is within `Ulps` units of y, both lie on the same side of that
+// middle and round alike. The result: lanes whose y lies within `Ulps`
+// units of a float middle. In packs the low 29 bits, offset so that the
+// window starts at 0, are compared as the fraction of a double with a fixed
+// exponent: a double comparison, which SSE2 has for 64-bit lanes where it
+// has no 64-bit integer one.
+template <class P, unsigned Ulps>
+VT_MATH_INLINE typename P::M near_float_middle(typename P::D y) {
+  using U = typename P::U;
+  constexpr std::uint64_t kDropped = 0x1fffffff, kMiddle = 0x10000000, kTwo52 = 0x4330000000000000ull;
+  U window = (P::bits(y) - std::uint64_t{kMiddle - Ulps}) & kDropped;
+  if constexpr (P::L == 1) {
+    return window <= 2 * Ulps;
+  } else {
+    return P::from_bits(window | kTwo52) <= P::splat(0x1p52 + 2.0 * Ulps);
+  }
 }
 
 // One-argument driver over a pack; hard lanes go to the scalar function.
@@ -141,9 +183,15 @@ VT_MATH_INLINE void unary(float* out, const float* in, std::uint32_t n) {
     typename P::D y1 = K::template eval<P>(__builtin_convertvector(xf[1], typename P::D), hard[1]);
     typename P::F yf[2] = {__builtin_convertvector(y0, typename P::F), __builtin_convertvector(y1, typename P::F)};
     std::memcpy(out + i, yf, sizeof yf);
-    if (__builtin_expect(P::any(hard[0] | hard[1]), 0))
-      for (int k = 0; k < 2 * L; ++k)
-        if (hard[k / L][k % L]) out[i + k] = K::scalar(xf[k / L][k % L]);
+    unsigned todo = P::lanes(hard[0]) | P::lanes(hard[1]) << L;
+    if (__builtin_expect(todo != 0, 0)) {
+      float x[2 * L];
+      std::memcpy(x, xf, sizeof x);
+      for (; todo; todo &= todo - 1) {
+        const int k = __builtin_ctz(todo);
+        out[i + k] = K::scalar(x[k]);
+      }
+    }
   }
   for (; i < n; ++i) out[i] = K::scalar(in[i]);
 }
@@ -164,9 +212,16 @@ VT_MATH_INLINE void binary(float* out, const float* x, const float* y, std::uint
                                            __builtin_convertvector(yf[1], typename P::D), hard[1]);
     typename P::F rf[2] = {__builtin_convertvector(r0, typename P::F), __builtin_convertvector(r1, typename P::F)};
     std::memcpy(out + i, rf, sizeof rf);
-    if (__builtin_expect(P::any(hard[0] | hard[1]), 0))
-      for (int k = 0; k < 2 * L; ++k)
-        if (hard[k / L][k % L]) out[i + k] = K::scalar(xf[k / L][k % L], yf[k / L][k % L]);
+    unsigned todo = P::lanes(hard[0]) | P::lanes(hard[1]) << L;
+    if (__builtin_expect(todo != 0, 0)) {
+      float xs[2 * L], ys[2 * L];
+      std::memcpy(xs, xf, sizeof xs);
+      std::memcpy(ys, yf, sizeof ys);
+      for (; todo; todo &= todo - 1) {
+        const int k = __builtin_ctz(todo);
+        out[i + k] = K::scalar(xs[k], ys[k]);
+      }
+    }
   }
   for (; i < n; ++i) out[i] = K::scalar(x[i], y[i]);
 }
@@ -180,17 +235,28 @@ VT_MATH_INLINE float scalar(float x, Slow slow) {
   return slow(x, y);
 }
 
-// Whether the wide loops may run where the processor has them; the tests
-// turn it off to hold the SSE2 loops against the scalar functions too.
-inline bool& wide_rows_allowed() {
-  static bool allowed = true;
-  return allowed;
+// The widest pack the row forms may use where the processor has it (8, 4
+// or 2 lanes); the tests lower it to hold each narrower loop against the
+// scalar functions too.
+inline int& lanes_allowed() {
+  static int lanes = 8;
+  return lanes;
 }
 
 inline bool have_avx2() {
 #if VT_MATH_HAVE_AVX2_ROWS
   static const bool yes = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
-  return yes && wide_rows_allowed();
+  return yes && lanes_allowed() >= 4;
+#else
+  return false;
+#endif
+}
+
+inline bool have_avx512() {
+#if VT_MATH_HAVE_AVX2_ROWS
+  static const bool yes =
+      (__builtin_cpu_init(), __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq"));
+  return yes && lanes_allowed() >= 8;
 #else
   return false;
 #endif
@@ -201,6 +267,7 @@ inline bool have_avx2() {
 // Defines name_rows(out, in, n) for a kernel: the SSE2 loop everywhere, the
 // AVX2 loop where the build and the processor have it.
 #if VT_MATH_HAVE_AVX2_ROWS
+#include "math/rows_avx512.h"
 #define VT_MATH_UNARY_ROWS(name, Kernel)                                                     \
   namespace {                                                                                \
   __attribute__((noinline)) void name##_rows_sse2(float* out, const float* in, std::uint32_t n) { \
@@ -212,7 +279,8 @@ inline bool have_avx2() {
   }                                                                                          \
   }                                                                                          \
   void cr_##name##_rows(float* out, const float* in, std::uint32_t n) {                      \
-    if (::vt::math::rows::have_avx2()) name##_rows_avx2(out, in, n);                         \
+    if (::vt::math::rows::have_avx512()) ::vt::math::avx512::name##_rows(out, in, n);        \
+    else if (::vt::math::rows::have_avx2()) name##_rows_avx2(out, in, n);                    \
     else name##_rows_sse2(out, in, n);                                                       \
   }
 #define VT_MATH_BINARY_ROWS(name, Kernel)                                                    \
@@ -227,7 +295,8 @@ inline bool have_avx2() {
   }                                                                                          \
   }                                                                                          \
   void cr_##name##_rows(float* out, const float* x, const float* y, std::uint32_t n) {       \
-    if (::vt::math::rows::have_avx2()) name##_rows_avx2(out, x, y, n);                       \
+    if (::vt::math::rows::have_avx512()) ::vt::math::avx512::name##_rows(out, x, y, n);      \
+    else if (::vt::math::rows::have_avx2()) name##_rows_avx2(out, x, y, n);                  \
     else name##_rows_sse2(out, x, y, n);                                                     \
   }
 #else

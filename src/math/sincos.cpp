@@ -2,7 +2,7 @@
 // trig_kernels.h, and the tables of the arguments whose rounding the
 // kernels' double cannot settle.
 #include "math/crmath.h"
-#include "math/trig_kernels.h"
+#include "math/trig_row_kernels.h"
 
 namespace vt::math {
 
@@ -18,25 +18,21 @@ const HardCase kCosHard[] = {
 #include "math/cos_hard.inc"
 };
 
-struct SinKernel : trig::TrigFast<Trig::kSin> {
-  static float scalar(float x) { return cr_sin(x); }
-};
-struct CosKernel : trig::TrigFast<Trig::kCos> {
-  static float scalar(float x) { return cr_cos(x); }
-};
-
 }  // namespace
 
-float cr_sin(float x) {
+float SinKernel::scalar(float x) {
   return rows::scalar<SinKernel>(x, [](float v, double y) {
     return trig::trig_slow<Trig::kSin>(v, y, kSinHard);
   });
 }
-float cr_cos(float x) {
+float CosKernel::scalar(float x) {
   return rows::scalar<CosKernel>(x, [](float v, double y) {
     return trig::trig_slow<Trig::kCos>(v, y, kCosHard);
   });
 }
+
+float cr_sin(float x) { return SinKernel::scalar(x); }
+float cr_cos(float x) { return CosKernel::scalar(x); }
 
 VT_MATH_UNARY_ROWS(sin, SinKernel)
 VT_MATH_UNARY_ROWS(cos, CosKernel)

@@ -2,6 +2,12 @@
 // scripts/math/make_tables.cpp).
 #pragma once
 
+// Internal to the library: the kernels then address the tables directly,
+// not through the shared object's table of global addresses.
+#if defined(__ELF__)
+#pragma GCC visibility push(hidden)
+#endif
+
 namespace vt::math::tables {
 
 // exp: 2^(j/kExpSteps), so that exp(x) = 2^(k/kExpSteps) * exp(r) with
@@ -19,3 +25,7 @@ extern const double log2_tail[kLogBuckets][2];
 extern const double exp2_frac_lo[kExpSteps];
 
 }  // namespace vt::math::tables
+
+#if defined(__ELF__)
+#pragma GCC visibility pop
+#endif

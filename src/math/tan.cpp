@@ -2,7 +2,7 @@
 // the table of the arguments whose rounding the kernel's double cannot
 // settle.
 #include "math/crmath.h"
-#include "math/trig_kernels.h"
+#include "math/trig_row_kernels.h"
 
 namespace vt::math {
 
@@ -15,17 +15,15 @@ const HardCase kTanHard[] = {
 #include "math/tan_hard.inc"
 };
 
-struct TanKernel : trig::TrigFast<Trig::kTan> {
-  static float scalar(float x) { return cr_tan(x); }
-};
-
 }  // namespace
 
-float cr_tan(float x) {
+float TanKernel::scalar(float x) {
   return rows::scalar<TanKernel>(x, [](float v, double y) {
     return trig::trig_slow<Trig::kTan>(v, y, kTanHard);
   });
 }
+
+float cr_tan(float x) { return TanKernel::scalar(x); }
 
 VT_MATH_UNARY_ROWS(tan, TanKernel)
 

@@ -31,18 +31,13 @@ inline std::uint32_t float_bits(float f) {
 }
 
 // Lanes whose result y may round either way. The kernels' error stays
-// below 2^-50 of the result; the test allows 2^-45, so that it is cheap to
-// trust and still fires for only a few arguments in a million. It is
-// tested on the bits: the 29 bits of y below a float's last place lie
-// within 64 units of y's last place of one half. (Where the float is
-// subnormal, the kernels' y is so close to the float argument that no
-// rounding boundary is near.)
+// below 2^-50 of the result; the test allows 2^-45 (64 units of y's last
+// place), so that it is cheap to trust and still fires for only a few
+// arguments in a million. (Where the float is subnormal, the kernels' y is
+// so close to the float argument that no rounding boundary is near.)
 template <class P>
 VT_MATH_INLINE typename P::M unsettled(typename P::D y) {
-  using I = typename P::I;
-  const std::int64_t margin = 64;
-  I off = (I)(P::bits(y) & 0x1FFFFFFFu) - 0x10000000;
-  return (off >= -margin) & (off <= margin);
+  return rows::near_float_middle<P, 64>(y);
 }
 
 // y with the sign of x flipped in (odd functions).

@@ -195,8 +195,8 @@ std::vector<float> row_inputs() {
 
 TEST(MathUnary, RowsGiveScalarBits) {
   const std::vector<float> in = row_inputs();
-  for (bool wide : {true, false}) {
-    vt::math::rows::wide_rows_allowed() = wide;
+  for (int lanes : {8, 4, 2}) {
+    vt::math::rows::lanes_allowed() = lanes;
     for (const Unary& f : kFunctions) {
       for (std::uint32_t n : {0u, 1u, 3u, 4u, 7u, 8u, 9u, 15u, static_cast<std::uint32_t>(in.size())}) {
         std::vector<float> out(n + 1, 42.0f);
@@ -207,7 +207,7 @@ TEST(MathUnary, RowsGiveScalarBits) {
         for (std::uint32_t i = 0; i < n; ++i) {
           float want = f.scalar(in[i]);
           if ((!same(out[i], want) || !same(inplace[i], want)) && wrong++ < 5)
-            ADD_FAILURE() << f.name << " row " << i << " of " << n << " (wide " << wide << ") at "
+            ADD_FAILURE() << f.name << " row " << i << " of " << n << " (" << lanes << " lanes) at "
                           << std::hexfloat << in[i] << ": " << out[i] << " / " << inplace[i] << ", scalar "
                           << want;
         }
@@ -215,7 +215,7 @@ TEST(MathUnary, RowsGiveScalarBits) {
       }
     }
   }
-  vt::math::rows::wide_rows_allowed() = true;
+  vt::math::rows::lanes_allowed() = 8;
 }
 
 }  // namespace
