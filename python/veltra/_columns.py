@@ -80,18 +80,21 @@ def boolean_column(name, column):
             return np.ascontiguousarray(values)
         return values.astype(np.int16)
     if kind in "OUS":
-        # A column of words holds few distinct cells: each is read once.
+        # A column of words holds few distinct cells: each is read once, and
+        # the rows take their cell's truth (-1 for no word) from a small
+        # int16 table, without a Python object per row.
         codes, cells = pd.factorize(values, use_na_sentinel=False)
-        truths = np.array([_cell_truth(c) for c in cells], dtype=object)[codes]
-        bad = truths == None  # noqa: E711 - elementwise
-        if bad.any():
-            raise _not_boolean(name, values, bad)
-        return truths.astype(np.int16)
+        table = np.array([_NO_WORD if t is None else t for t in map(_cell_truth, cells)], dtype=np.int16)
+        truths = table[codes]
+        if (table == _NO_WORD).any():  # every cell of the table occurs in a row
+            raise _not_boolean(name, values, truths == _NO_WORD)
+        return truths
     raise ColumnError(f"column {name!r} holds {values.dtype} values; a Boolean signal takes "
                       f"bool, 0/1 or the words {WORD_LIST}")
 
 
 _WORDS = dict.fromkeys(_FALSE_WORDS, 0) | dict.fromkeys(_TRUE_WORDS, 1)
+_NO_WORD = -1
 
 
 def _cell_truth(cell):
