@@ -31,12 +31,12 @@ float log_slow(float x, double approx) {
 float LogKernel::scalar(float x) { return rows::scalar<LogKernel>(x, log_slow); }
 
 // The quick stage on one lane, its domain test on the float's bits: the
-// positive finite floats are the patterns 1 to 0x7f7fffff.
+// positive normal floats are the patterns 0x00800000 to 0x7f7fffff.
 float cr_log(float x) {
   std::uint32_t bits;
   std::memcpy(&bits, &x, sizeof bits);
-  if (__builtin_expect(bits - 1u < 0x7f7fffffu, 1)) {
-    const double y = quick::log_core<rows::One>(x);
+  if (__builtin_expect(bits - 0x00800000u < 0x7f000000u, 1)) {
+    const double y = quick::log_core_bits<rows::One>(quick::double_bits_of_normal(bits));
     if (__builtin_expect(!rows::near_float_middle<rows::One, quick::kLogUlps>(y), 1)) return static_cast<float>(y);
   }
   return LogKernel::scalar(x);

@@ -170,10 +170,11 @@ float PowKernel::scalar(float x, float y) {
 }
 
 // The quick stage on one lane, its domain tests branching first: x a
-// positive finite float (patterns 1 to 0x7f7fffff), y finite.
+// positive normal float (patterns 0x00800000 to 0x7f7fffff), y finite.
 float cr_pow(float x, float y) {
-  if (__builtin_expect(bits_of(x) - 1u < 0x7f7fffffu && (bits_of(y) & 0x7fffffffu) < 0x7f800000u, 1)) {
-    const double t = y * quick::log_core<rows::One>(x);
+  const std::uint32_t xb = bits_of(x);
+  if (__builtin_expect(xb - 0x00800000u < 0x7f000000u && (bits_of(y) & 0x7fffffffu) < 0x7f800000u, 1)) {
+    const double t = y * quick::log_core_bits<rows::One>(quick::double_bits_of_normal(xb));
     if (__builtin_expect(t > quick::kExpLow && t < quick::kExpHigh, 1)) {
       const double v = quick::exp_core<rows::One>(t);
       if (__builtin_expect(!rows::near_float_middle<rows::One, quick::kPowUlps>(v), 1)) return static_cast<float>(v);

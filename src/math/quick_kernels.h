@@ -57,14 +57,14 @@ VT_MATH_INLINE typename P::D exp_core(typename P::D x) {
 // elsewhere |r| <= 2^-8.7 (truncation below 2^-63 absolute) and
 // |log(x)| >= 2^-9.1 while |s| stays below 2.2 |log(x)|, so the roundings of
 // the table, of s and of the last addition stay below 7.5 units.
+// The argument comes as the bits of a positive finite double.
 template <class P>
-VT_MATH_INLINE typename P::D log_core(typename P::D x) {
+VT_MATH_INLINE typename P::D log_core_bits(typename P::U xb) {
   using D = typename P::D;
   using U = typename P::U;
   constexpr double kShifter = 0x1.8p52;
   constexpr double kLn2Hi = 0x1.62e42fefa3a00p-1;  // 44 bits: e*kLn2Hi is exact
   constexpr double kLn2Lo = -0x1.0ca86c3898d00p-49;
-  U xb = P::bits(x);
   U row = ((xb >> 44) & std::uint64_t{255}) * 3;
   D c = P::gather(&tables::log_bucket[0][0], row);
   D tail = P::gather(&tables::log_bucket[0][1], row);
@@ -80,6 +80,18 @@ VT_MATH_INLINE typename P::D log_core(typename P::D x) {
   D p = r + r2 * (a + r2 * b);
   D s = e * kLn2Hi + tail;
   return s + (p + e * kLn2Lo);
+}
+
+template <class P>
+VT_MATH_INLINE typename P::D log_core(typename P::D x) {
+  return log_core_bits<P>(P::bits(x));
+}
+
+// The double bits of a positive normal float given by its bits: the
+// exponent rebiased, the fraction moved up. (Integer work where a
+// conversion and a register move would stand in the chain.)
+constexpr std::uint64_t double_bits_of_normal(std::uint32_t float_bits) {
+  return (std::uint64_t{float_bits} << 29) + (std::uint64_t{1023 - 127} << 52);
 }
 
 }  // namespace quick
