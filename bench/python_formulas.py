@@ -5,7 +5,8 @@ same run:
      float32 rows: veltra against numexpr and pandas.eval, one thread each;
   2. two threads on two cores against one (rows per second);
   3. Dask, a LocalCluster of 2 worker processes over 20 plant CSV files,
-     against one process reading and evaluating them (wall time, same bits);
+     against one process reading and evaluating them (wall time, same bits),
+     with Dask's defaults and with workers on glibc's malloc defaults;
   4. the memory one evaluation takes beyond its inputs.
 
     build/venv/bin/python bench/python_formulas.py [--rows N] [--file-rows N] [--runs N]
@@ -18,6 +19,7 @@ import math
 import os
 import pathlib
 import re
+import resource
 import sys
 import tempfile
 import threading
@@ -163,38 +165,90 @@ def evaluate_file(path):
     return veltra.evaluate(frame, *plant_files.FORMULAS, booleans=plant_files.BOOLEANS)
 
 
+def kernel_work():
+    """This process's system CPU seconds and page faults so far."""
+    usage = resource.getrusage(resource.RUSAGE_SELF)
+    return usage.ru_stime, usage.ru_minflt
+
+
+def workers_kernel_work(client):
+    return [sum(x) for x in zip(*client.run(kernel_work).values())]
+
+
+def malloc_trim_setting():
+    """The setting in the environment of the process this runs in (a bound
+    os.environ.get would carry the caller's environment to a worker)."""
+    return os.environ.get("MALLOC_TRIM_THRESHOLD_")
+
+
+def cluster_without_trim():
+    """A LocalCluster like the other but for one setting: its workers keep
+    glibc's malloc defaults, as the one process does. Dask's nannies start
+    workers with MALLOC_TRIM_THRESHOLD_=65536, which hands freed memory back
+    to the system at once and also fixes glibc's mmap threshold at 128 KB:
+    every column of every file parsed is then a new mapping whose pages the
+    kernel must zero again, several times the page faults of one process on
+    these files. Started before the other cluster, whose nannies leave the
+    setting in this process's environment for every process spawned later."""
+    import dask
+    from distributed import LocalCluster
+
+    environ = dict(dask.config.get("distributed.nanny.pre-spawn-environ"))
+    environ.pop("MALLOC_TRIM_THRESHOLD_", None)
+    with dask.config.set({"distributed.nanny.pre-spawn-environ": environ}):
+        return LocalCluster(**plant_files.LOCAL_CLUSTER)
+
+
 def bench_dask(file_rows, runs):
-    """The same files read and evaluated by one process and by the cluster,
-    turn about, `runs` times each: the load another program puts on the
-    machine then falls on both sides alike, and each side counts its best
-    run. The cluster is started, and both sides have read and evaluated one
-    file, before the first clock."""
+    """The same files read and evaluated by one process and by two clusters
+    (Dask's defaults, and workers on glibc's malloc defaults), turn about,
+    `runs` times each: the load another program puts on the machine then
+    falls on all sides alike, and each side counts its best run. The
+    clusters are started, and every side has read and evaluated one file,
+    before the first clock."""
     import dask.dataframe as dd
     from distributed import Client, LocalCluster
 
+    def spread(client, folder):
+        ddf = dd.read_csv(str(pathlib.Path(folder) / "plant_*.csv"), blocksize=None, **plant_files.READ_OPTIONS)
+        results = veltra.dask.evaluate(ddf, *plant_files.FORMULAS, booleans=plant_files.BOOLEANS)
+        return client.compute(results.map_partitions(result_digests, meta=result_digests(results._meta))).result()
+
     with tempfile.TemporaryDirectory() as folder:
         paths = [str(p) for p in plant_files.write(pathlib.Path(folder), files=20, rows=file_rows)]
-        evaluate_file(paths[0])  # imports and first calls, before the clock, on both sides
-        with LocalCluster(**plant_files.LOCAL_CLUSTER) as cluster, Client(cluster) as client:
-            client.run(evaluate_file, paths[0])
-            t_one = t_two = math.inf
+        evaluate_file(paths[0])  # imports and first calls, before the clock, on every side
+        with cluster_without_trim() as untrimmed, LocalCluster(**plant_files.LOCAL_CLUSTER) as default, \
+                Client(default) as on_default, Client(untrimmed, set_as_default=False) as on_untrimmed:
+            clients = {"Dask's defaults": on_default, "workers on glibc's malloc defaults": on_untrimmed}
+            for client in clients.values():
+                client.run(evaluate_file, paths[0])
+            trims = {str(v) for v in on_untrimmed.run(malloc_trim_setting).values()}
+            assert trims == {"None"}, f"the workers meant to keep malloc's defaults trim at {trims}"
+            best = dict.fromkeys(("one", *clients), math.inf)
+            kernel = {side: [0.0, 0] for side in best}  # system CPU s and page faults, all runs
             same = True
             load = [os.getloadavg()[0]]
             for _ in range(runs):
-                start = time.perf_counter()
+                before, start = kernel_work(), time.perf_counter()
                 alone = pd.concat([result_digests(evaluate_file(p)) for p in paths])
-                t_one = min(t_one, time.perf_counter() - start)
-                start = time.perf_counter()
-                ddf = dd.read_csv(str(pathlib.Path(folder) / "plant_*.csv"), blocksize=None,
-                                  **plant_files.READ_OPTIONS)
-                results = veltra.dask.evaluate(ddf, *plant_files.FORMULAS, booleans=plant_files.BOOLEANS)
-                spread = results.map_partitions(result_digests, meta=result_digests(results._meta)).compute()
-                t_two = min(t_two, time.perf_counter() - start)
-                same = same and spread.to_numpy().tolist() == alone.to_numpy().tolist()
+                best["one"] = min(best["one"], time.perf_counter() - start)
+                kernel["one"] = [k + b - a for k, a, b in zip(kernel["one"], before, kernel_work())]
+                for name, client in clients.items():
+                    before, start = workers_kernel_work(client), time.perf_counter()
+                    digests = spread(client, folder)
+                    best[name] = min(best[name], time.perf_counter() - start)
+                    kernel[name] = [k + b - a for k, a, b in zip(kernel[name], before, workers_kernel_work(client))]
+                    same = same and digests.to_numpy().tolist() == alone.to_numpy().tolist()
                 load.append(os.getloadavg()[0])
-    print(f"dask: 20 files of {file_rows} rows, best of {runs}: one process {t_one:.2f} s, LocalCluster 2 processes "
-          f"{t_two:.2f} s, ratio {t_two / t_one:.2f} (target <= 0.65), bits identical: {'yes' if same else 'NO'}; "
-          f"load average {' '.join(f'{x:.1f}' for x in load)}")
+
+    def kernel_text(side):
+        return f"system CPU {kernel[side][0] / runs:.2f} s, {kernel[side][1] / runs / 1e3:.0f} k page faults a run"
+
+    print(f"dask: 20 files of {file_rows} rows, best of {runs}: one process {best['one']:.2f} s ({kernel_text('one')}); "
+          f"bits identical: {'yes' if same else 'NO'}; load average {' '.join(f'{x:.1f}' for x in load)}")
+    for name in clients:
+        print(f"dask: LocalCluster 2 processes, {name}: {best[name]:.2f} s, ratio {best[name] / best['one']:.2f} "
+              f"(target <= 0.65; workers' {kernel_text(name)})")
 
 
 def bench_memory(frame, booleans):
