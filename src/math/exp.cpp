@@ -20,6 +20,8 @@ float ExpKernel::scalar(float x) {
 
 // The quick stage on one lane, its range test branching first.
 float cr_exp(float x) {
+  if constexpr (rows::kScalarOnPacks)
+    return rows::scalar<ExpQuickKernel>(x, [](float a, double) { return ExpKernel::scalar(a); });
   if (__builtin_expect(x > quick::kExpLow && x < quick::kExpHigh, 1)) {
     const double y = quick::exp_core<rows::One>(x);
     if (__builtin_expect(!rows::near_float_middle<rows::One, quick::kExpUlps>(y), 1)) return static_cast<float>(y);

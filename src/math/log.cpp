@@ -33,6 +33,8 @@ float LogKernel::scalar(float x) { return rows::scalar<LogKernel>(x, log_slow); 
 // The quick stage on one lane, its domain test on the float's bits: the
 // positive normal floats are the patterns 0x00800000 to 0x7f7fffff.
 float cr_log(float x) {
+  if constexpr (rows::kScalarOnPacks)
+    return rows::scalar<LogQuickKernel>(x, [](float a, double) { return LogKernel::scalar(a); });
   std::uint32_t bits;
   std::memcpy(&bits, &x, sizeof bits);
   if (__builtin_expect(bits - 0x00800000u < 0x7f000000u, 1)) {

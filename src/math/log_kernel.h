@@ -28,7 +28,7 @@ struct LogKernel {
     constexpr double kShifter = 0x1.8p52;
     constexpr double kLn2Hi = 0x1.62e42fefa3a00p-1;  // 44 bits: e*kLn2Hi is exact
     constexpr double kLn2Lo = -0x1.0ca86c3898d00p-49;
-    hard |= (!(x > 0.0)) | (x == __builtin_inf());
+    hard |= rows::outside<P>(x, 0.0, __builtin_inf());
     // Outside the kernel's domain the argument becomes 1, keeping the
     // table index in range; those lanes are recomputed anyway.
     x = P::select(hard, P::splat(1.0), x);

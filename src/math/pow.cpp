@@ -172,6 +172,12 @@ float PowKernel::scalar(float x, float y) {
 // The quick stage on one lane, its domain tests branching first: x a
 // positive normal float (patterns 0x00800000 to 0x7f7fffff), y finite.
 float cr_pow(float x, float y) {
+  if constexpr (rows::kScalarOnPacks) {
+    typename rows::Pack<2>::M hard = {};
+    typename rows::Pack<2>::D v = PowQuickKernel::eval<rows::Pack<2>>(rows::Pack<2>::splat(x), rows::Pack<2>::splat(y), hard);
+    if (__builtin_expect(!(rows::Pack<2>::lanes(hard) & 1), 1)) return static_cast<float>(v[0]);
+    return PowKernel::scalar(x, y);
+  }
   const std::uint32_t xb = bits_of(x);
   if (__builtin_expect(xb - 0x00800000u < 0x7f000000u && (bits_of(y) & 0x7fffffffu) < 0x7f800000u, 1)) {
     const double t = y * quick::log_core_bits<rows::One>(quick::double_bits_of_normal(xb));

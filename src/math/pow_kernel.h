@@ -103,7 +103,7 @@ VT_MATH_INLINE typename P::D pow_round(dd::Pair<P> v, double error, typename P::
   auto near = ((hb & kDropped) - (kHalf - 2)) <= std::uint64_t{4};
   D middle = P::from_bits((hb & ~kDropped) | kHalf);
   D past = (v.hi - middle) + v.lo;  // v.hi - middle is exact: at most 2 ulps
-  hard |= near & (P::abs(past) <= v.hi * error);
+  hard |= P::mask(near) & P::mask(P::abs(past) <= v.hi * error);
   D decided = P::select(past > 0.0, middle * (1.0 + 0x1p-30), middle * (1.0 - 0x1p-30));
   return P::select(near, decided, v.hi);
 }
@@ -111,12 +111,12 @@ VT_MATH_INLINE typename P::D pow_round(dd::Pair<P> v, double error, typename P::
 struct PowKernel {
   template <class P>
   static VT_MATH_INLINE typename P::D eval(typename P::D x, typename P::D y, typename P::M& hard) {
-    hard |= (!(x > 0.0)) | (x == __builtin_inf()) | (!(P::abs(y) < __builtin_inf()));
+    hard |= rows::outside<P>(x, 0.0, __builtin_inf()) | rows::outside<P>(P::abs(y), -1.0, __builtin_inf());
     // Lanes outside the kernel's domain compute 1^1 and are recomputed.
     x = P::select(hard, P::splat(1.0), x);
     y = P::select(hard, P::splat(1.0), y);
     PowParts<P> parts = pow_parts<P>(x, y);
-    hard |= (!(parts.t < 127.5)) | (!(parts.t > -125.0));
+    hard |= rows::outside<P>(parts.t, -125.0, 127.5);
     return pow_round<P>(parts.value, kPowError, hard);
   }
   static float scalar(float x, float y);

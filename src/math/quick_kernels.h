@@ -99,7 +99,7 @@ constexpr std::uint64_t double_bits_of_normal(std::uint32_t float_bits) {
 struct ExpQuickKernel {
   template <class P>
   static VT_MATH_INLINE typename P::D eval(typename P::D x, typename P::M& hard) {
-    hard |= !((x > quick::kExpLow) & (x < quick::kExpHigh));
+    hard |= rows::outside<P>(x, quick::kExpLow, quick::kExpHigh);
     x = P::select(hard, P::splat(0.0), x);
     typename P::D y = quick::exp_core<P>(x);
     hard |= rows::near_float_middle<P, quick::kExpUlps>(y);
@@ -111,7 +111,7 @@ struct ExpQuickKernel {
 struct LogQuickKernel {
   template <class P>
   static VT_MATH_INLINE typename P::D eval(typename P::D x, typename P::M& hard) {
-    hard |= !((x > 0.0) & (x < __builtin_inf()));
+    hard |= rows::outside<P>(x, 0.0, __builtin_inf());
     x = P::select(hard, P::splat(1.0), x);
     typename P::D y = quick::log_core<P>(x);
     hard |= rows::near_float_middle<P, quick::kLogUlps>(y);
@@ -129,11 +129,11 @@ struct LogQuickKernel {
 struct PowQuickKernel {
   template <class P>
   static VT_MATH_INLINE typename P::D eval(typename P::D x, typename P::D y, typename P::M& hard) {
-    hard |= !((x > 0.0) & (x < __builtin_inf()) & (P::abs(y) < __builtin_inf()));
+    hard |= rows::outside<P>(x, 0.0, __builtin_inf()) | rows::outside<P>(P::abs(y), -1.0, __builtin_inf());
     x = P::select(hard, P::splat(1.0), x);
     y = P::select(hard, P::splat(1.0), y);
     typename P::D t = y * quick::log_core<P>(x);
-    hard |= !((t > quick::kExpLow) & (t < quick::kExpHigh));
+    hard |= rows::outside<P>(t, quick::kExpLow, quick::kExpHigh);
     t = P::select(hard, P::splat(0.0), t);
     typename P::D v = quick::exp_core<P>(t);
     hard |= rows::near_float_middle<P, quick::kPowUlps>(v);

@@ -69,6 +69,7 @@ struct One {
     return x;
   }
   static VT_MATH_INLINE D select(M m, D a, D b) { return m ? a : b; }
+  static VT_MATH_INLINE M mask(M m) { return m; }
   static VT_MATH_INLINE D gather(const double* table, U index) { return table[index]; }
   static VT_MATH_INLINE unsigned lanes(M m) { return m; }
   // Float rounding of each lane, back in double: the rounding test compares
@@ -104,10 +105,22 @@ struct Pack {
   using I = typename VectorTypes<Lanes>::I;
   using F = typename VectorTypes<Lanes>::F;
   using M = I;  // all ones in a lane that is true
-  static VT_MATH_INLINE D splat(double c) { return D{} + c; }
+  static VT_MATH_INLINE D splat(double c) {
+    D r;  // each lane set (an addition to zeros would turn -0 into +0)
+    for (int k = 0; k < L; ++k) r[k] = c;
+    return r;
+  }
   static VT_MATH_INLINE U bits(D x) { return (U)x; }  // a vector cast keeps the bits
   static VT_MATH_INLINE D from_bits(U u) { return (D)u; }
   static VT_MATH_INLINE D select(M m, D a, D b) { return from_bits((bits(a) & U(m)) | (bits(b) & ~U(m))); }
+  // A comparison's lanes as a plain vector. Left as a comparison, GCC may
+  // fold it with others into a vector of truth values and then widen that
+  // lane by lane in general registers (a 32-bit build moves each lane back
+  // through memory); the empty asm keeps the comparison's own register.
+  static VT_MATH_INLINE M mask(M m) {
+    __asm__("" : "+x"(m));
+    return m;
+  }
   static VT_MATH_INLINE D gather(const double* table, U index) {
 #if VT_MATH_HAVE_AVX2_ROWS
     // Eight lanes run only inside AVX-512 functions, where the processor's
@@ -140,11 +153,17 @@ struct Pack {
   static VT_MATH_INLINE D abs(D x) { return from_bits(bits(x) & 0x7fffffffffffffffull); }
 };
 
+// Lanes outside the open interval (lo, hi), NaN included.
+template <class P>
+VT_MATH_INLINE typename P::M outside(typename P::D x, double lo, double hi) {
+  return P::mask(x <= lo) | P::mask(x >= hi) | P::mask(x != x);
+}
+
 // Lanes where the float roundings of lo and hi differ: the exact value lies
 // somewhere in [lo, hi] and may round either way.
 template <class P>
 VT_MATH_INLINE typename P::M ambiguous(typename P::D lo, typename P::D hi) {
-  return P::round_float(lo) != P::round_float(hi);
+  return P::mask(P::round_float(lo) != P::round_float(hi));
 }
 
 // The rounding test on a result's bits: a float keeps the top 23 of a
@@ -164,7 +183,7 @@ VT_MATH_INLINE typename P::M near_float_middle(typename P::D y) {
   if constexpr (P::L == 1) {
     return window <= 2 * Ulps;
   } else {
-    return P::from_bits(window | kTwo52) <= P::splat(0x1p52 + 2.0 * Ulps);
+    return P::mask(P::from_bits(window | kTwo52) <= P::splat(0x1p52 + 2.0 * Ulps));
   }
 }
 
@@ -226,11 +245,38 @@ VT_MATH_INLINE void binary(float* out, const float* x, const float* y, std::uint
   for (; i < n; ++i) out[i] = K::scalar(x[i], y[i]);
 }
 
+// The kernels' own scalar pack. A 32-bit build would split the kernels'
+// 64-bit integer work over register pairs and pass each result to the SSE
+// registers through memory, where a load of two separate 32-bit stores
+// waits for both (a store-forwarding stall, several per call). On an SSE2
+// pack that work stays in the vector registers; lane 0 carries the value.
+#if defined(__i386__)
+constexpr bool kScalarOnPacks = true;
+#else
+constexpr bool kScalarOnPacks = false;
+#endif
+
+// The kernel on one argument: its value, and whether it is hard.
+template <class K>
+VT_MATH_INLINE double eval_one(double x, bool& hard) {
+  if constexpr (kScalarOnPacks) {
+    typename Pack<2>::M lanes_hard = {};
+    typename Pack<2>::D y = K::template eval<Pack<2>>(Pack<2>::splat(x), lanes_hard);
+    hard = (Pack<2>::lanes(lanes_hard) & 1) != 0;
+    return y[0];
+  } else {
+    bool h = false;
+    double y = K::template eval<One>(x, h);
+    hard = h;
+    return y;
+  }
+}
+
 // Scalar entry: the kernel on one lane, the slow path only when it fails.
 template <class K, class Slow>
 VT_MATH_INLINE float scalar(float x, Slow slow) {
   bool hard = false;
-  double y = K::template eval<One>(static_cast<double>(x), hard);
+  double y = eval_one<K>(static_cast<double>(x), hard);
   if (__builtin_expect(!hard, 1)) return static_cast<float>(y);
   return slow(x, y);
 }

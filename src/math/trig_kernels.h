@@ -149,7 +149,7 @@ struct TrigFast {
     reduce_short<P>(ax, r, k);
     D y = trig_eval<F, P>(r, k);
     if (F != Trig::kCos) y = with_sign_of<P>(y, x);  // odd
-    hard = (ax >= kShortReductionLimit) | (ax != ax) | unsettled<P>(y);
+    hard = P::mask(ax >= kShortReductionLimit) | P::mask(ax != ax) | unsettled<P>(y);
     return y;
   }
 };

@@ -26,7 +26,7 @@ struct AtanKernel {
     using D = typename P::D;
     D ax = P::abs(x);
     D y = trig::with_sign_of<P>(trig::atan_eval<P>(ax), x);
-    hard = (ax > 0x1.fffffep127) | (ax != ax) | trig::unsettled<P>(y);
+    hard = P::mask(ax > 0x1.fffffep127) | P::mask(ax != ax) | trig::unsettled<P>(y);
     return y;
   }
   static float scalar(float x);
@@ -62,7 +62,7 @@ struct AsinKernel {
     using D = typename P::D;
     D ax = P::abs(x);
     D y = trig::with_sign_of<P>(trig::atan_eval<P>(ax / cofactor<P>(ax)), x);
-    hard = (ax >= 1.0) | (ax != ax) | trig::unsettled<P>(y);
+    hard = P::mask(ax >= 1.0) | P::mask(ax != ax) | trig::unsettled<P>(y);
     return y;
   }
   static float scalar(float x);
@@ -75,7 +75,7 @@ struct AcosKernel {
     D ax = P::abs(x);
     D a = trig::atan_eval<P>(cofactor<P>(ax) / ax);
     D y = P::select(x < 0, trig::kPiHead + (trig::kPiTail - a), a);
-    hard = (ax > 1.0) | (ax != ax) | (ax == 0) | trig::unsettled<P>(y);
+    hard = P::mask(ax > 1.0) | P::mask(ax != ax) | P::mask(ax == 0) | trig::unsettled<P>(y);
     return y;
   }
   static float scalar(float x);
