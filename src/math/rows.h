@@ -117,15 +117,19 @@ struct Pack {
   // fold it with others into a vector of truth values and then widen that
   // lane by lane in general registers (a 32-bit build moves each lane back
   // through memory); the empty asm keeps the comparison's own register.
+  // (Clang neither folds so nor takes a wide vector in an "x" operand.)
   static VT_MATH_INLINE M mask(M m) {
+#if !defined(__clang__)
     __asm__("" : "+x"(m));
+#endif
     return m;
   }
   static VT_MATH_INLINE D gather(const double* table, U index) {
-#if VT_MATH_HAVE_AVX2_ROWS
+#if VT_MATH_HAVE_AVX2_ROWS && !defined(__clang__)
     // Eight lanes run only inside AVX-512 functions, where the processor's
-    // gather loads them in one instruction (a builtin, which is checked
-    // against the function it is finally expanded in).
+    // gather loads them in one instruction (a builtin, which GCC checks
+    // against the function it is finally expanded in; Clang checks it where
+    // it is written, and makes the gather of the plain loop itself).
     if constexpr (Lanes == 8)
       return __builtin_ia32_gatherdiv8df(D{}, table, (__v8di)index, static_cast<char>(0xff), 8);
 #endif
@@ -137,6 +141,11 @@ struct Pack {
   // lanes one by one instead lets the compiler redo each lane's comparison
   // in scalar code, on the hot path.)
   static VT_MATH_INLINE unsigned lanes(M m) {
+#if defined(__clang__)
+    unsigned bits = 0;  // Clang turns this into the mask move itself
+    for (int k = 0; k < L; ++k) bits |= (m[k] < 0 ? 1u : 0u) << k;
+    return bits;
+#else
     if constexpr (Lanes == 2) {
       return static_cast<unsigned>(__builtin_ia32_movmskpd((D)m));
     } else if constexpr (Lanes == 4) {
@@ -146,6 +155,7 @@ struct Pack {
       return static_cast<unsigned char>(__builtin_ia32_cvtq2mask512((__v8di)m));
 #endif
     }
+#endif
   }
   static VT_MATH_INLINE D round_float(D x) {
     return __builtin_convertvector(__builtin_convertvector(x, F), D);
