@@ -108,13 +108,20 @@ VT_MATH_INLINE typename P::D pow_round(dd::Pair<P> v, double error, typename P::
   return P::select(near, decided, v.hi);
 }
 
+// The power kernels' domain, x > 0 finite and y finite: lanes outside it
+// are flagged hard and compute 1^1 instead (the scalar function answers
+// them).
+template <class P>
+VT_MATH_INLINE void pow_domain(typename P::D& x, typename P::D& y, typename P::M& hard) {
+  hard |= rows::outside<P>(x, 0.0, __builtin_inf()) | rows::outside<P>(P::abs(y), -1.0, __builtin_inf());
+  x = P::select(hard, P::splat(1.0), x);
+  y = P::select(hard, P::splat(1.0), y);
+}
+
 struct PowKernel {
   template <class P>
   static VT_MATH_INLINE typename P::D eval(typename P::D x, typename P::D y, typename P::M& hard) {
-    hard |= rows::outside<P>(x, 0.0, __builtin_inf()) | rows::outside<P>(P::abs(y), -1.0, __builtin_inf());
-    // Lanes outside the kernel's domain compute 1^1 and are recomputed.
-    x = P::select(hard, P::splat(1.0), x);
-    y = P::select(hard, P::splat(1.0), y);
+    pow_domain<P>(x, y, hard);
     PowParts<P> parts = pow_parts<P>(x, y);
     hard |= rows::outside<P>(parts.t, -125.0, 127.5);
     return pow_round<P>(parts.value, kPowError, hard);

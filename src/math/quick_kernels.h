@@ -8,6 +8,7 @@
 // to the float nearest the exact value (rows::near_float_middle).
 #pragma once
 
+#include "math/pow_kernel.h"
 #include "math/rows.h"
 #include "math/tables.h"
 
@@ -129,9 +130,7 @@ struct LogQuickKernel {
 struct PowQuickKernel {
   template <class P>
   static VT_MATH_INLINE typename P::D eval(typename P::D x, typename P::D y, typename P::M& hard) {
-    hard |= rows::outside<P>(x, 0.0, __builtin_inf()) | rows::outside<P>(P::abs(y), -1.0, __builtin_inf());
-    x = P::select(hard, P::splat(1.0), x);
-    y = P::select(hard, P::splat(1.0), y);
+    pow_domain<P>(x, y, hard);
     typename P::D t = y * quick::log_core<P>(x);
     hard |= rows::outside<P>(t, quick::kExpLow, quick::kExpHigh);
     t = P::select(hard, P::splat(0.0), t);
