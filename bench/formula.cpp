@@ -34,6 +34,7 @@
 
 #include "formula_floor.h"
 #include "formula_set.h"
+#include "thread_clock.h"
 #include "live_formulas.h"
 #include "port/fp_state.h"
 #include "formula/access.h"
@@ -127,14 +128,6 @@ void setup_peer(mu::Parser& p) {
   p.DefineFun("deg", peer_deg);
   p.DefineFun("sqr", peer_sqr);
   p.DefineInfixOprt("!", peer_not);
-}
-
-// CPU time of this thread: on a busy machine the time spent waiting for a
-// core does not count.
-double thread_seconds() {
-  timespec ts;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
 }
 
 template <class F>

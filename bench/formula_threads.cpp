@@ -37,6 +37,7 @@
 
 #include "formula_floor.h"
 #include "formula_set.h"
+#include "thread_clock.h"
 #include "veltra/ctlcalc.h"
 
 using namespace formula_set;
@@ -116,14 +117,6 @@ struct Columns {
 volatile float g_sink;
 
 double now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
-
-// Processor time of the calling thread: time spent waiting for a core does
-// not count.
-double thread_seconds() {
-  timespec ts;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
-}
 
 template <class F>
 double seconds_for(F& f, long n) {
