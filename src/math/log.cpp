@@ -30,14 +30,13 @@ float log_slow(float x, double approx) {
 
 float LogKernel::scalar(float x) { return rows::scalar<LogKernel>(x, log_slow); }
 
-// The quick stage on one lane, its domain test on the float's bits: the
-// positive normal floats are the patterns 0x00800000 to 0x7f7fffff.
+// The quick stage on one lane, its domain test on the float's bits.
 float cr_log(float x) {
   if constexpr (rows::kScalarOnPacks)
     return rows::scalar<LogQuickKernel>(x, [](float a, double) { return LogKernel::scalar(a); });
   std::uint32_t bits;
   std::memcpy(&bits, &x, sizeof bits);
-  if (__builtin_expect(bits - 0x00800000u < 0x7f000000u, 1)) {
+  if (__builtin_expect(quick::positive_normal(bits), 1)) {
     const double y = quick::log_core_bits<rows::One>(quick::double_bits_of_normal(bits));
     if (__builtin_expect(!rows::near_float_middle<rows::One, quick::kLogUlps>(y), 1)) return static_cast<float>(y);
   }

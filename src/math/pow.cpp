@@ -170,16 +170,15 @@ float PowKernel::scalar(float x, float y) {
 }
 
 // The quick stage on one lane, its domain tests branching first: x a
-// positive normal float (patterns 0x00800000 to 0x7f7fffff), y finite.
+// positive normal float, y finite.
 float cr_pow(float x, float y) {
   if constexpr (rows::kScalarOnPacks) {
-    typename rows::Pack<2>::M hard = {};
-    typename rows::Pack<2>::D v = PowQuickKernel::eval<rows::Pack<2>>(rows::Pack<2>::splat(x), rows::Pack<2>::splat(y), hard);
-    if (__builtin_expect(!(rows::Pack<2>::lanes(hard) & 1), 1)) return static_cast<float>(v[0]);
-    return PowKernel::scalar(x, y);
+    bool hard = false;
+    const double v = rows::eval_one<PowQuickKernel>(x, y, hard);
+    return __builtin_expect(!hard, 1) ? static_cast<float>(v) : PowKernel::scalar(x, y);
   }
   const std::uint32_t xb = bits_of(x);
-  if (__builtin_expect(xb - 0x00800000u < 0x7f000000u && (bits_of(y) & 0x7fffffffu) < 0x7f800000u, 1)) {
+  if (__builtin_expect(quick::positive_normal(xb) && (bits_of(y) & 0x7fffffffu) < 0x7f800000u, 1)) {
     const double t = y * quick::log_core_bits<rows::One>(quick::double_bits_of_normal(xb));
     if (__builtin_expect(t > quick::kExpLow && t < quick::kExpHigh, 1)) {
       const double v = quick::exp_core<rows::One>(t);

@@ -88,6 +88,10 @@ VT_MATH_INLINE typename P::D log_core(typename P::D x) {
   return log_core_bits<P>(P::bits(x));
 }
 
+// Whether float bits are those of a positive normal float (the patterns
+// 0x00800000 to 0x7f7fffff), the domain of double_bits_of_normal.
+constexpr bool positive_normal(std::uint32_t float_bits) { return float_bits - 0x00800000u < 0x7f000000u; }
+
 // The double bits of a positive normal float given by its bits: the
 // exponent rebiased, the fraction moved up. (Integer work where a
 // conversion and a register move would stand in the chain.)

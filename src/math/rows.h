@@ -282,6 +282,22 @@ VT_MATH_INLINE double eval_one(double x, bool& hard) {
   }
 }
 
+// The same for a two-argument kernel (the power).
+template <class K>
+VT_MATH_INLINE double eval_one(double x, double y, bool& hard) {
+  if constexpr (kScalarOnPacks) {
+    typename Pack<2>::M lanes_hard = {};
+    typename Pack<2>::D v = K::template eval<Pack<2>>(Pack<2>::splat(x), Pack<2>::splat(y), lanes_hard);
+    hard = (Pack<2>::lanes(lanes_hard) & 1) != 0;
+    return v[0];
+  } else {
+    bool h = false;
+    double v = K::template eval<One>(x, y, h);
+    hard = h;
+    return v;
+  }
+}
+
 // Scalar entry: the kernel on one lane, the slow path only when it fails.
 template <class K, class Slow>
 VT_MATH_INLINE float scalar(float x, Slow slow) {
