@@ -12,7 +12,8 @@
 #                                         rounding boundary (decided by MPFR)
 #
 # Names: log (or ln) exp sqrt sinh cosh tanh sin cos tan atan asin acos pow.
-# A misrounded result is shown with its argument, our result, the correctly
+# Each one-argument function is checked both as a scalar call and in its row
+# form. A misrounded result is shown with its argument, our result, the correctly
 # rounded one and the exact value; NaN counts as any NaN, infinities and
 # signed zeros must match exactly. Exit status 1 when anything is misrounded.
 # The checker is built optimised, with the library's current functions, in

@@ -144,6 +144,35 @@ lines.append("")
 lines.append("// atan(t) = t + t^3*(A0 + A1 t^2 + ...), |t| <= 1/32, relative error %.1e." % float(ea))
 lines.append("static const double kAtanPoly[4] = {%s};" % ", ".join(hexd(v) for v in pa))
 
+# Arc sine for |x| < 1/2 without a square root or a division: cells
+# centred on c = j/64, j = 0..32, and a polynomial in h = x - c, |h| <= 1/128,
+# per cell (7 coefficients, stored 8 apart). Cell 0 keeps asin(h) = h + h^2*(...)
+# so that tiny arguments keep their relative accuracy.
+asin_deg = 6
+asin_w = mp.mpf(1) / 128
+cells = []
+worst = mp.mpf(0)
+for j in range(33):
+    c = mp.mpf(j) / 64
+    lo, hi = -asin_w, (asin_w if j < 32 else mp.mpf(0))
+    if j == 0:
+        g = lambda h: (mp.asin(h) - h) / h ** 2 if h > 0 else mp.mpf(0)
+        co = [mp.mpf(0), mp.mpf(1)] + cheb_fit(g, mp.mpf(0), asin_w, asin_deg - 2)
+        lo = mp.mpf(2) ** -40
+    else:
+        co = cheb_fit(lambda h, c=c: mp.asin(c + h), -asin_w, asin_w, asin_deg)
+    worst = max(worst, max_err(lambda h, c=c: mp.asin(c + h), co, lo, hi, True))
+    cells.append(co + [mp.mpf(0)] * (8 - len(co)))
+lines.append("")
+lines.append("// asin(c + h) = P0 + P1 h + ... + P6 h^6 for c = j/64, |h| <= 1/128, j = 0..32,")
+lines.append("// 8 doubles a cell (the last one 0); relative error %.1e." % float(worst))
+lines.append("static const int kAsinCells = 33;")
+lines.append("alignas(64) static const double kAsinPoly[33 * 8] = {")
+for co in cells:
+    lines.append("    " + ", ".join(hexd(v) for v in co[:4]) + ",")
+    lines.append("        " + ", ".join(hexd(v) for v in co[4:]) + ",")
+lines.append("};")
+
 ph, pt = split(mp.pi / 2)
 lines.append("")
 lines.append("// pi/2 and pi as head and tail.")

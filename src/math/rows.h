@@ -75,7 +75,7 @@ struct One {
   // Float rounding of each lane, back in double: the rounding test compares
   // the roundings of the two ends of a result's error interval.
   static VT_MATH_INLINE D round_float(D x) { return static_cast<double>(static_cast<float>(x)); }
-  static VT_MATH_INLINE D abs(D x) { return from_bits(bits(x) & 0x7fffffffffffffffull); }
+  static VT_MATH_INLINE D abs(D x) { return __builtin_fabs(x); }  // an SSE and, not a trip through integers
 };
 
 // L lanes of doubles in GCC's vector extension; the compiler splits them

@@ -56,6 +56,12 @@ VT_MATH_INLINE typename P::D cofactor(typename P::D ax) {
   return sqrt_lanes<P>((1.0 - ax) * (1.0 + ax));
 }
 
+// The row kernels of asin and acos go through the arc tangent, which
+// vectorises better than the scalar calls' polynomial from a table of cells
+// (seven gathers a pack; asin_acos.cpp):
+//   asin x = atan(x/w),  acos x = atan(w/x) (x > 0),  w = sqrt((1-x)(1+x))
+// where (1-x)(1+x) is exact in double for a float x, and acos of a negative
+// x is pi - acos|x| (no cancellation: acos|x| <= pi/2).
 struct AsinKernel {
   template <class P>
   static VT_MATH_INLINE typename P::D eval(typename P::D x, typename P::M& hard) {

@@ -23,23 +23,23 @@ double libc_asin(double x) { return std::asin(x); }
 double libc_acos(double x) { return std::acos(x); }
 double libc_pow(double x, double y) { return std::pow(x, y); }
 
-const Binary kPow = {"pow", vt::math::cr_pow, libc_pow, mpfr_pow};
+const Binary kPow = {"pow", vt::math::cr_pow, vt::math::cr_pow_rows, libc_pow, mpfr_pow};
 
 }  // namespace
 
 const Unary kUnary[] = {
-    {"log", vt::math::cr_log, libc_log, mpfr_log},
-    {"exp", vt::math::cr_exp, libc_exp, mpfr_exp},
-    {"sqrt", vt::math::cr_sqrt, libc_sqrt, mpfr_sqrt},
-    {"sinh", vt::math::cr_sinh, libc_sinh, mpfr_sinh},
-    {"cosh", vt::math::cr_cosh, libc_cosh, mpfr_cosh},
-    {"tanh", vt::math::cr_tanh, libc_tanh, mpfr_tanh},
-    {"sin", vt::math::cr_sin, libc_sin, mpfr_sin},
-    {"cos", vt::math::cr_cos, libc_cos, mpfr_cos},
-    {"tan", vt::math::cr_tan, libc_tan, mpfr_tan},
-    {"atan", vt::math::cr_atan, libc_atan, mpfr_atan},
-    {"asin", vt::math::cr_asin, libc_asin, mpfr_asin},
-    {"acos", vt::math::cr_acos, libc_acos, mpfr_acos},
+    {"log", vt::math::cr_log, vt::math::cr_log_rows, libc_log, mpfr_log},
+    {"exp", vt::math::cr_exp, vt::math::cr_exp_rows, libc_exp, mpfr_exp},
+    {"sqrt", vt::math::cr_sqrt, vt::math::cr_sqrt_rows, libc_sqrt, mpfr_sqrt},
+    {"sinh", vt::math::cr_sinh, vt::math::cr_sinh_rows, libc_sinh, mpfr_sinh},
+    {"cosh", vt::math::cr_cosh, vt::math::cr_cosh_rows, libc_cosh, mpfr_cosh},
+    {"tanh", vt::math::cr_tanh, vt::math::cr_tanh_rows, libc_tanh, mpfr_tanh},
+    {"sin", vt::math::cr_sin, vt::math::cr_sin_rows, libc_sin, mpfr_sin},
+    {"cos", vt::math::cr_cos, vt::math::cr_cos_rows, libc_cos, mpfr_cos},
+    {"tan", vt::math::cr_tan, vt::math::cr_tan_rows, libc_tan, mpfr_tan},
+    {"atan", vt::math::cr_atan, vt::math::cr_atan_rows, libc_atan, mpfr_atan},
+    {"asin", vt::math::cr_asin, vt::math::cr_asin_rows, libc_asin, mpfr_asin},
+    {"acos", vt::math::cr_acos, vt::math::cr_acos_rows, libc_acos, mpfr_acos},
 };
 const int kUnaryCount = sizeof kUnary / sizeof kUnary[0];
 

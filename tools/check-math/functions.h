@@ -5,6 +5,7 @@
 
 #include <mpfr.h>
 
+#include <cstdint>
 #include <string>
 
 namespace checkmath {
@@ -12,6 +13,7 @@ namespace checkmath {
 struct Unary {
   const char* name;                              // as on the command line
   float (*ours)(float);                          // the function under test
+  void (*rows)(float*, const float*, std::uint32_t);  // its row form, also under test
   double (*libc)(double);                        // fast oracle (error < a few ulp)
   int (*exact)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);  // correctly rounded oracle
 };
@@ -19,6 +21,7 @@ struct Unary {
 struct Binary {
   const char* name;
   float (*ours)(float, float);
+  void (*rows)(float*, const float*, const float*, std::uint32_t);
   double (*libc)(double, double);
   int (*exact)(mpfr_ptr, mpfr_srcptr, mpfr_srcptr, mpfr_rnd_t);
 };

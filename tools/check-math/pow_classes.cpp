@@ -1,5 +1,6 @@
 #include "pow_classes.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <limits>
@@ -99,15 +100,27 @@ void run_class(const Binary& f, PowClass* c, int threads, Pair (*make)(Rng&), st
     const std::uint64_t end = c->pairs * (s + 1) / kSlicesPerClass;
     std::uint64_t hard = 0, misrounded = 0;
     std::vector<Miss> misses;
-    for (std::uint64_t i = begin; i < end; ++i) {
-      const Pair p = make(rng);
-      bool decided_by_mpfr;
-      const float want = oracle.binary(f, p.first, p.second, &decided_by_mpfr);
-      const float got = f.ours(p.first, p.second);
-      hard += decided_by_mpfr;
-      if (!same_result(got, want)) {
-        ++misrounded;
-        if (misses.size() < 16) misses.push_back({i, p.first, p.second, got, want});
+    // Pairs go in blocks through the row form too (see sweep.cpp).
+    constexpr std::uint32_t kBlock = 1024;
+    float xs[kBlock], ys[kBlock], row[kBlock];
+    for (std::uint64_t b = begin; b < end; b += kBlock) {
+      const std::uint32_t n = static_cast<std::uint32_t>(std::min<std::uint64_t>(kBlock, end - b));
+      for (std::uint32_t k = 0; k < n; ++k) {
+        const Pair p = make(rng);
+        xs[k] = p.first;
+        ys[k] = p.second;
+      }
+      f.rows(row, xs, ys, n);
+      for (std::uint32_t k = 0; k < n; ++k) {
+        bool decided_by_mpfr;
+        const float want = oracle.binary(f, xs[k], ys[k], &decided_by_mpfr);
+        const float got = f.ours(xs[k], ys[k]);
+        hard += decided_by_mpfr;
+        const bool scalar_right = same_result(got, want);
+        if (!scalar_right || !same_result(row[k], want)) {
+          ++misrounded;
+          if (misses.size() < 16) misses.push_back({b + k, xs[k], ys[k], scalar_right ? row[k] : got, want});
+        }
       }
     }
     c->tally.add(end - begin, hard, misses, misrounded);
@@ -144,18 +157,24 @@ std::vector<std::unique_ptr<PowClass>> check_pow_classes(const Binary& f, std::u
   Oracle oracle;
   std::uint64_t hard = 0, misrounded = 0, order = 0;
   std::vector<Miss> misses;
-  for (float x : sv)
-    for (float y : sv) {
+  std::vector<float> row(sv.size());
+  for (float x : sv) {
+    const std::vector<float> xs(sv.size(), x);
+    f.rows(row.data(), xs.data(), sv.data(), static_cast<std::uint32_t>(sv.size()));
+    for (std::size_t k = 0; k < sv.size(); ++k) {
+      const float y = sv[k];
       bool decided_by_mpfr;
       const float want = oracle.binary(f, x, y, &decided_by_mpfr);
       const float got = f.ours(x, y);
       hard += decided_by_mpfr;
-      if (!same_result(got, want)) {
+      const bool scalar_right = same_result(got, want);
+      if (!scalar_right || !same_result(row[k], want)) {
         ++misrounded;
-        if (misses.size() < keep) misses.push_back({order, x, y, got, want});
+        if (misses.size() < keep) misses.push_back({order, x, y, scalar_right ? row[k] : got, want});
       }
       ++order;
     }
+  }
   special->tally.add(order, hard, misses, misrounded);
   out.insert(out.begin(), std::move(special));
   return out;

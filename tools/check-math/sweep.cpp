@@ -10,6 +10,7 @@ namespace checkmath {
 // Enough slices to keep two to sixteen cores busy to the end, few enough
 // that merging them costs nothing.
 constexpr int kSlices = 4096;
+constexpr std::uint32_t kBlock = 1024;
 
 void sweep(const Unary& f, const Range& range, int threads, Tally* tally,
            std::vector<std::uint32_t>* hard_args) {
@@ -21,18 +22,29 @@ void sweep(const Unary& f, const Range& range, int threads, Tally* tally,
     std::uint64_t hard = 0, misrounded = 0;
     std::vector<Miss> misses;
     std::vector<std::uint32_t> hard_here;
-    for (std::uint64_t i = begin; i < end; ++i) {
-      const float x = float_of(static_cast<std::uint32_t>(range.from + i * range.stride));
-      bool decided_by_mpfr;
-      const float want = oracle.unary(f, x, &decided_by_mpfr);
-      const float got = f.ours(x);
-      if (decided_by_mpfr) {
-        ++hard;
-        if (hard_args) hard_here.push_back(bits_of(x));
-      }
-      if (!same_result(got, want)) {
-        ++misrounded;
-        if (misses.size() < 16) misses.push_back({i, x, 0.0f, got, want});
+    // Arguments go in blocks through the row form as well: a row must give
+    // the correctly rounded result too, whichever pack width this processor
+    // runs.
+    float xs[kBlock], row[kBlock];
+    for (std::uint64_t b = begin; b < end; b += kBlock) {
+      const std::uint32_t n = static_cast<std::uint32_t>(std::min<std::uint64_t>(kBlock, end - b));
+      for (std::uint32_t k = 0; k < n; ++k)
+        xs[k] = float_of(static_cast<std::uint32_t>(range.from + (b + k) * range.stride));
+      f.rows(row, xs, n);
+      for (std::uint32_t k = 0; k < n; ++k) {
+        const float x = xs[k];
+        bool decided_by_mpfr;
+        const float want = oracle.unary(f, x, &decided_by_mpfr);
+        const float got = f.ours(x);
+        if (decided_by_mpfr) {
+          ++hard;
+          if (hard_args) hard_here.push_back(bits_of(x));
+        }
+        const bool scalar_right = same_result(got, want);
+        if (!scalar_right || !same_result(row[k], want)) {
+          ++misrounded;
+          if (misses.size() < 16) misses.push_back({b + k, x, 0.0f, scalar_right ? row[k] : got, want});
+        }
       }
     }
     tally->add(end - begin, hard, misses, misrounded);
