@@ -4,7 +4,9 @@
 // and with either decimal mark, and a time that was read written back and
 // read again. Any crash, sanitizer report, a time text that is not
 // terminated inside its buffer, or one that does not read back as the same
-// instant is a finding.
+// instant is a finding. A number read must have the bits the C library's
+// strtof gives for the same text with a decimal point.
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -13,6 +15,29 @@
 #include "vtcalc/cells.h"
 #include "vtcalc/csv.h"
 #include "vtcalc/time_cell.h"
+
+namespace {
+
+// The cell as strtof reads it: blanks trimmed, the decimal mark a point, a
+// leading plus dropped.
+void check_number_against_strtof(std::string_view cell, char decimal, float v) {
+  std::string text(cell);
+  text.erase(0, text.find_first_not_of(" \t"));
+  text.erase(text.find_last_not_of(" \t") + 1);
+  for (char& c : text)
+    if (c == decimal) c = '.';
+  if (!text.empty() && text[0] == '+') text.erase(0, 1);
+  if (text.empty()) {
+    if (!std::isnan(v)) std::abort();
+    return;
+  }
+  char* end = nullptr;
+  const float want = std::strtof(text.c_str(), &end);
+  if (end != text.c_str() + text.size()) std::abort();
+  if (std::isnan(want) ? !std::isnan(v) : std::memcmp(&want, &v, sizeof v) != 0) std::abort();
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
   const std::string record(reinterpret_cast<const char*>(data), size);
@@ -29,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     float v;
     vtcalc::parse_bool(cell, v);
     for (char decimal : {'.', ','}) {
-      vtcalc::parse_number(cell, decimal, v);
+      if (vtcalc::parse_number(cell, decimal, v)) check_number_against_strtof(cell, decimal, v);
       for (const vtcalc::Notation& n : notations) {
         vtcalc::TimeCellReader reader(decimal, n);
         vtcalc::TimeValue t;
