@@ -20,6 +20,10 @@ struct ctlcalc_access {
   // Makes machine code for the object's prepared code, unless the object
   // is kept on the interpreter or has it already (native.cpp).
   static void make_native(ctlcalc& c);
+  // The same right after prepare made the block ready from the object's
+  // code: with no machine code made, the last code's piece that prepare
+  // kept goes back to the arena.
+  static void make_native_prepared(ctlcalc& c);
   // True when eval runs machine code for the object's current code.
   static bool runs_native(const ctlcalc& c);
   static const codeentry* code(const ctlcalc& c) { return c.code; }

@@ -119,57 +119,12 @@ void give_back_if_empty(Arena& a, std::size_t region) {
     }
 }
 
-}  // namespace
-
-bool place_code(const unsigned char* bytes, std::size_t n, CodePlace* out) {
-  Arena& a = arena();
-  std::lock_guard<std::mutex> lock(a.mutex);
-  const std::size_t need = (n + kCodeAlign - 1) / kCodeAlign * kCodeAlign;
-  if (a.refuse) return false;
-  try {
-    auto fit = a.by_size.lower_bound({need, 0});
-    if (fit == a.by_size.end()) {
-      if (!add_region(a, need)) return false;
-      fit = a.by_size.lower_bound({need, 0});
-    }
-    const std::size_t size = fit->first;
-    const Position p = fit->second;
-    const std::size_t region = region_of(p);
-    unsigned char* write = view_of(a, region);
-    if (!write) return false;
-    remove_free(a, a.by_position.find(p));
-    if (size > need) {
-      try {
-        add_free(a, p + need, size - need);
-      } catch (...) {
-        add_free(a, p, size);  // erasing freed the room for it
-        throw;
-      }
-    }
-    const std::size_t offset = offset_of(p);
-    std::memcpy(write + offset, bytes, n);
-    const port::CodeMemory& m = a.regions[region].memory;
-    port::code_memory_written(m, offset, n);
-    a.regions[region].live += need;
-    a.taken += need;
-    *out = {m.run + offset, static_cast<std::uint32_t>(region), static_cast<std::uint32_t>(offset),
-            static_cast<std::uint32_t>(need)};
-    return true;
-  } catch (...) {
-    return false;  // out of memory for the free lists
-  }
-}
-
-void free_code(CodePlace& place) {
-  if (!place.run) return;
-  Arena& a = arena();
-  std::lock_guard<std::mutex> lock(a.mutex);
-  Position p = position_of(place.region, place.offset);
-  std::size_t n = place.bytes;
-  a.regions[place.region].live -= n;
+// The n bytes (a multiple of kCodeAlign) at offset of region go back to the
+// free extents, joined with the free extents right after and right before.
+void free_piece(Arena& a, std::size_t region, std::size_t offset, std::size_t n) {
+  Position p = position_of(region, offset);
+  a.regions[region].live -= n;
   a.taken -= n;
-  place = kNoPlace;
-  // Joined with the free extents right after and right before it.
   auto next = a.by_position.lower_bound(p);
   if (next != a.by_position.end() && next->first == p + n) {
     n += next->second;
@@ -190,7 +145,96 @@ void free_code(CodePlace& place) {
   } catch (...) {
     // No memory to note the extent: its bytes stay unused.
   }
-  give_back_if_empty(a, region_of(p));
+  give_back_if_empty(a, region);
+}
+
+// The piece at place, if any, freed; place becomes kNoPlace.
+void free_place(Arena& a, CodePlace& place) {
+  if (!place.run) return;
+  const CodePlace old = place;
+  place = kNoPlace;
+  free_piece(a, old.region, old.offset, old.bytes);
+}
+
+// Copies n bytes into region at offset through the writable view; false
+// when no view can be had.
+bool write_code(Arena& a, std::size_t region, std::size_t offset, const unsigned char* bytes, std::size_t n) {
+  unsigned char* write = view_of(a, region);
+  if (!write) return false;
+  std::memcpy(write + offset, bytes, n);
+  port::code_memory_written(a.regions[region].memory, offset, n);
+  return true;
+}
+
+// The code written over the formula's own piece when it needs no more room
+// than that (the rest of the piece is freed). False, with nothing changed,
+// when it needs more or no view can be had.
+bool rewrite_in_place(Arena& a, const unsigned char* bytes, std::size_t n, std::size_t need, CodePlace* place) {
+  if (!place->run || need > place->bytes || !write_code(a, place->region, place->offset, bytes, n)) return false;
+  if (need < place->bytes) {
+    const std::size_t rest = place->bytes - need;
+    place->bytes = static_cast<std::uint32_t>(need);
+    free_piece(a, place->region, place->offset + need, rest);
+  }
+  return true;
+}
+
+// The code in the smallest free piece that fits (the lowest such), in a new
+// region when none does.
+bool place_new(Arena& a, const unsigned char* bytes, std::size_t n, std::size_t need, CodePlace* out) {
+  auto fit = a.by_size.lower_bound({need, 0});
+  if (fit == a.by_size.end()) {
+    if (!add_region(a, need)) return false;
+    fit = a.by_size.lower_bound({need, 0});
+  }
+  const std::size_t size = fit->first;
+  const Position p = fit->second;
+  const std::size_t region = region_of(p);
+  const std::size_t offset = offset_of(p);
+  if (!view_of(a, region)) return false;
+  remove_free(a, a.by_position.find(p));
+  if (size > need) {
+    try {
+      add_free(a, p + need, size - need);
+    } catch (...) {
+      add_free(a, p, size);  // erasing freed the room for it
+      throw;
+    }
+  }
+  write_code(a, region, offset, bytes, n);  // the view is open
+  a.regions[region].live += need;
+  a.taken += need;
+  *out = {a.regions[region].memory.run + offset, static_cast<std::uint32_t>(region),
+          static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(need)};
+  return true;
+}
+
+}  // namespace
+
+bool place_code(const unsigned char* bytes, std::size_t n, std::size_t budget, CodePlace* place) {
+  Arena& a = arena();
+  std::lock_guard<std::mutex> lock(a.mutex);
+  const std::size_t need = (n + kCodeAlign - 1) / kCodeAlign * kCodeAlign;
+  if (!a.refuse && a.taken - place->bytes + n <= budget) {
+    if (rewrite_in_place(a, bytes, n, need, place)) return true;
+    // Freed first, so that code grown a little may keep its place when
+    // free space follows it.
+    free_place(a, *place);
+    try {
+      if (place_new(a, bytes, n, need, place)) return true;
+    } catch (...) {
+      // out of memory for the free lists
+    }
+  }
+  free_place(a, *place);
+  return false;
+}
+
+void free_code(CodePlace& place) {
+  if (!place.run) return;
+  Arena& a = arena();
+  std::lock_guard<std::mutex> lock(a.mutex);
+  free_place(a, place);
 }
 
 CodeSpace code_space() {

@@ -37,9 +37,15 @@ struct CodePlace {
 };
 constexpr CodePlace kNoPlace = {nullptr, 0, 0, 0};
 
-// Copies n bytes of code into the arena; out tells where they run. False
-// (out unchanged) when no memory for code can be had.
-bool place_code(const unsigned char* bytes, std::size_t n, CodePlace* out);
+// Copies n bytes of a formula's code into the arena; *place tells where its
+// last code is (kNoPlace for none; that code must not be running) and,
+// after, where the new code runs. Code that needs no more room than the
+// last code's piece is written over it (the rest of the piece is freed):
+// a formula compiled again costs no search of the free space. Other code
+// goes to a new place and the old piece is freed. False, with the old
+// piece freed and *place kNoPlace, when the live code would pass budget
+// bytes (the old piece not counted) or no memory for code can be had.
+bool place_code(const unsigned char* bytes, std::size_t n, std::size_t budget, CodePlace* place);
 // Gives the piece back; place becomes kNoPlace. The code must not be
 // running and must not run again.
 void free_code(CodePlace& place);

@@ -23,7 +23,7 @@ bool ctlcalc_access::make_ready(ctlcalc& c, float* result) {
   *result = 0.0f;
   if (!c.code || !c.codesize || c.code[0].op == op_null) return false;
   switch (prepare(&c.prepared, c.code, c.codesize)) {
-    case Prepared::ready: make_native(c); return true;
+    case Prepared::ready: make_native_prepared(c); return true;
     case Prepared::invalid: return false;
     case Prepared::fallback: break;
   }

@@ -37,24 +37,30 @@ void release_native(NativeCode& n) {
 void build_native(ctlcalc_prepared* p, const codeentry* code) {
   NativeCode& n = p->native;
   n.entry = nullptr;
-  // The old code is freed only once the new code has its place: it is
-  // never written over, and the arena does not hand the same place to the
-  // same formula again at once.
-  CodePlace old = n.place;
-  n.place = kNoPlace;
+  // The last code's piece is handed on to the arena, which writes the new
+  // code over it when it fits.
   Emitted e;
-  if (p->length <= kMaxNativeInstructions && emit_native(*p, code, &e) &&
-      code_bytes_taken() - old.bytes + e.length <= g_code_budget && place_code(e.bytes, e.length, &n.place))
-    n.entry = reinterpret_cast<NativeEntry>(const_cast<unsigned char*>(n.place.run) + e.entry);
-  free_code(old);
+  if (p->length <= kMaxNativeInstructions && emit_native(*p, code, &e)) {
+    if (place_code(e.bytes, e.length, g_code_budget, &n.place))
+      n.entry = reinterpret_cast<NativeEntry>(const_cast<unsigned char*>(n.place.run) + e.entry);
+  } else {
+    free_code(n.place);
+  }
 }
 
 }  // namespace vt::formula
 
 void ctlcalc_access::make_native(ctlcalc& c) {
   ctlcalc_prepared* p = c.prepared;
-  if (!(c.types & ctlcalc_interpret) && p && !p->native.entry && vt::formula::still_matches(p, c.code, c.codesize))
-    vt::formula::build_native(p, c.code);
+  if (!p || p->native.entry) return;
+  if (vt::formula::still_matches(p, c.code, c.codesize)) make_native_prepared(c);
+  else vt::formula::release_native(p->native);
+}
+
+void ctlcalc_access::make_native_prepared(ctlcalc& c) {
+  ctlcalc_prepared* p = c.prepared;
+  if (!(c.types & ctlcalc_interpret)) vt::formula::build_native(p, c.code);
+  else vt::formula::release_native(p->native);  // the last code's piece that prepare kept
 }
 
 bool ctlcalc_access::runs_native(const ctlcalc& c) {

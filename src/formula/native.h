@@ -31,15 +31,18 @@ using NativeEntry = float (*)(ctlcalc* c, const codeentry* code, ctlcalc_getvalu
 // The function and its place in the code arena (code_arena.h), owned by a
 // prepared block. The code is runnable as soon as it is placed; entry is
 // null while there is no machine code for the block's steps (the
-// interpreter runs).
+// interpreter runs). A block prepared again keeps its last code's place,
+// with entry null, until machine code is made for it or not
+// (ctlcalc_access::make_native), so that new code can take the same piece.
 struct NativeCode {
   NativeEntry entry;
   CodePlace place;
 };
 
-// Makes the machine code of a block just prepared from code, in a new
-// place of the arena (the old one is freed after). Leaves none when no code
-// can be made (no memory for code, code too long, another processor).
+// Makes the machine code of a block just prepared from code, over its last
+// code's piece when it fits, else in a new place (the old piece freed).
+// Leaves none, and no piece, when no code can be made (no memory for code,
+// the budget spent, code too long, another processor).
 void build_native(ctlcalc_prepared* p, const codeentry* code);
 // Gives the code's place back to the arena.
 void release_native(NativeCode& n);
@@ -49,9 +52,9 @@ std::size_t set_code_budget_for_tests(std::size_t bytes);
 
 // The assembler and its buffer, lent to one emission from a shared pool
 // (shared_pool.h) and given back when the Emitted that holds it goes.
-struct EmitterLease;
+struct EmitterWorkspace;
 struct GiveBackEmitter {
-  void operator()(EmitterLease* lease) const noexcept;
+  void operator()(EmitterWorkspace* workspace) const noexcept;
 };
 
 // The function for p as made by the emitter: length bytes, entry the
@@ -61,7 +64,7 @@ struct Emitted {
   const unsigned char* bytes = nullptr;
   std::size_t length = 0;
   std::size_t entry = 0;
-  std::unique_ptr<EmitterLease, GiveBackEmitter> lease;
+  std::unique_ptr<EmitterWorkspace, GiveBackEmitter> workspace;
 };
 // False when no function can be made for p.
 bool emit_native(const ctlcalc_prepared& p, const codeentry* code, Emitted* out);

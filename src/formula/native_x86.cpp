@@ -911,8 +911,6 @@ std::size_t size_bound(const ctlcalc_prepared& p) {
 
 }  // namespace
 
-namespace {
-
 // An emitter and the buffer it writes into. One is lent to each emission,
 // so that compiles on many threads emit at once; it is set up again only
 // when a function needs more room than it has.
@@ -920,20 +918,20 @@ struct EmitterWorkspace {
   std::vector<unsigned char> buffer;
   std::unique_ptr<Emitter> emitter;
 };
-SharedPool<EmitterWorkspace> g_emitters;
 
+namespace {
+SharedPool<EmitterWorkspace> g_emitters;
 }  // namespace
 
-struct EmitterLease {
-  SharedPool<EmitterWorkspace>::Lease workspace;
-};
-void GiveBackEmitter::operator()(EmitterLease* lease) const noexcept { delete lease; }
+void GiveBackEmitter::operator()(EmitterWorkspace* workspace) const noexcept {
+  g_emitters.give(std::unique_ptr<EmitterWorkspace>(workspace));
+}
 
 bool emit_native(const ctlcalc_prepared& p, const codeentry* code, Emitted* out) {
   const std::size_t bound = size_bound(p);
   try {
-    std::unique_ptr<EmitterLease, GiveBackEmitter> lease(new EmitterLease{g_emitters.take()});
-    EmitterWorkspace& w = *lease->workspace;
+    std::unique_ptr<EmitterWorkspace, GiveBackEmitter> lease(g_emitters.take().release());
+    EmitterWorkspace& w = *lease;
     if (!w.emitter || w.buffer.size() < bound) {
       w.emitter.reset();
       w.buffer.resize(bound < 65536 ? 65536 : bound);
@@ -944,7 +942,7 @@ bool emit_native(const ctlcalc_prepared& p, const codeentry* code, Emitted* out)
     out->bytes = w.emitter->getCode();
     out->length = w.emitter->getSize();
     out->entry = entry;
-    out->lease = std::move(lease);
+    out->workspace = std::move(lease);
     return true;
   } catch (...) {
     return false;  // out of memory
@@ -956,8 +954,8 @@ bool emit_native(const ctlcalc_prepared& p, const codeentry* code, Emitted* out)
 #else
 
 namespace vt::formula {
-struct EmitterLease {};
-void GiveBackEmitter::operator()(EmitterLease* lease) const noexcept { delete lease; }
+struct EmitterWorkspace {};
+void GiveBackEmitter::operator()(EmitterWorkspace* workspace) const noexcept { delete workspace; }
 bool emit_native(const ctlcalc_prepared&, const codeentry*, Emitted*) { return false; }
 }  // namespace vt::formula
 

@@ -190,7 +190,7 @@ std::int16_t ctlcalc::compile_parsed(tree_node* t) {
   }
   // Prepared now, so that the first evaluation does not allocate. A block
   // that cannot be had here is tried again by eval.
-  if (prepare(&prepared, code, codesize, shape) == Prepared::ready) ctlcalc_access::make_native(*this);
+  if (prepare(&prepared, code, codesize, shape) == Prepared::ready) ctlcalc_access::make_native_prepared(*this);
   return 1;
 }
 

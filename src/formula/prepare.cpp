@@ -305,17 +305,23 @@ Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t 
 }
 
 Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t capacity, const CodeShape& shape) {
-  if (*block) {  // matches nothing until it is done; its machine code is gone
+  if (*block) {  // matches nothing until it is done; its machine code does not run
     (*block)->code = nullptr;
-    release_native((*block)->native);
+    (*block)->native.entry = nullptr;
   }
-  if (!shape.valid) return Prepared::invalid;
+  // Ready code keeps its last machine code's piece for make_native; code
+  // that will not run as steps gives it back.
+  const auto without_steps = [block](Prepared result) {
+    if (*block) release_native((*block)->native);
+    return result;
+  };
+  if (!shape.valid) return without_steps(Prepared::invalid);
   const std::uint32_t n = shape.length;
   // Slots are numbered in 16 bits; longer code than a code buffer may hold
   // runs through the handlers.
-  if (n > kMaxCodeEntries) return Prepared::fallback;
+  if (n > kMaxCodeEntries) return without_steps(Prepared::fallback);
   ctlcalc_prepared* p = block_for(*block, n);
-  if (!p) return Prepared::fallback;
+  if (!p) return without_steps(Prepared::fallback);
   *block = p;
 
   std::uint32_t calls = 0, builtins = 0;

@@ -170,7 +170,9 @@ enum class Prepared { ready, invalid, fallback };
 // Prepares the code (reusing *block when it is large enough); invalid when
 // the code fails the check of code_check.h, fallback when it is too long or
 // no block could be had (the handlers then evaluate it). *block stays owned
-// by the caller in every case.
+// by the caller in every case. A ready block has no machine code to run;
+// it keeps its last code's place, which the caller hands on to
+// ctlcalc_access::make_native_prepared.
 Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t capacity);
 // The same for code whose check (code_check.h) was just made.
 Prepared prepare(ctlcalc_prepared** block, const codeentry* code, std::uint32_t capacity, const CodeShape& shape);

@@ -6,6 +6,7 @@
 // process with many threads keeps only a few idle objects.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <utility>
@@ -24,6 +25,9 @@ class SharedPool {
     ~Lease() {
       if (t_) pool_->give(std::move(t_));
     }
+    // The object, no longer given back by the lease: it must come back to
+    // the pool through give().
+    T* release() { return t_.release(); }
     T& operator*() const { return *t_; }
     T* operator->() const { return t_.get(); }
     T* get() const { return t_.get(); }
@@ -33,8 +37,14 @@ class SharedPool {
     std::unique_ptr<T> t_;
   };
 
+  SharedPool() = default;
+  SharedPool(const SharedPool&) = delete;
+  SharedPool& operator=(const SharedPool&) = delete;
+  ~SharedPool() { delete spare_.load(std::memory_order_acquire); }
+
   // An idle object, else a new one (std::bad_alloc when memory is short).
   Lease take() {
+    if (T* t = spare_.exchange(nullptr, std::memory_order_acquire)) return Lease(this, std::unique_ptr<T>(t));
     {
       std::lock_guard<std::mutex> lock(mutex_);
       if (idle_count_) return Lease(this, std::move(idle_[--idle_count_]));
@@ -42,16 +52,26 @@ class SharedPool {
     return Lease(this, std::make_unique<T>());
   }
 
+  // An object back from a job, for the next one.
+  void give(std::unique_ptr<T> t) noexcept {
+    T* empty = nullptr;
+    if (spare_.compare_exchange_strong(empty, t.get(), std::memory_order_acq_rel, std::memory_order_relaxed)) {
+      t.release();
+      return;
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (idle_count_ < kKeep) idle_[idle_count_++] = std::move(t);
+  }  // else t is freed here
+
  private:
   // Idle objects kept; more at once (more threads in the same job) are
   // freed when given back. The list never grows, so giving back cannot fail.
   static constexpr int kKeep = 8;
 
-  void give(std::unique_ptr<T> t) noexcept {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (idle_count_ < kKeep) idle_[idle_count_++] = std::move(t);
-  }  // else t is freed here
-
+  // One idle object is kept outside the lock: a job on one thread at a
+  // time (the usual case) takes and gives it back by one atomic exchange
+  // each, without the mutex.
+  std::atomic<T*> spare_{nullptr};
   std::mutex mutex_;
   std::unique_ptr<T> idle_[kKeep];
   int idle_count_ = 0;
