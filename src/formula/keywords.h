@@ -1,34 +1,55 @@
 // Keyword lists of the formula language: comma-separated, tried left to
 // right, matched without regard to ASCII letter case. The position of the
-// matching keyword (from 1) selects the operation. Each list is one array
-// of the program (an inline variable), so its address names it: the
-// scanner keeps a set of first characters per list by that address.
+// matching keyword (from 1) selects the operation. The lists lie one after
+// another in one array, each ended by its '\0', so that the place of a
+// list in it names the list: the scanner finds a list's set of first
+// characters from the list's address, without a search (scanner.cpp).
 #pragma once
+
+#include <cstddef>
 
 #include "port/char_class.h"
 
 namespace vt::formula {
 
-inline constexpr char kKwAnd[] = "&,and,und";
-inline constexpr char kKwOr[] = "|,or,oder";
-inline constexpr char kKwXor[] = "^,xor,xoder";
-inline constexpr char kKwNot[] = "!,not,nicht";
-inline constexpr char kKwCompare[] = "<=,<,==,>=,>,!=";
-inline constexpr char kKwSum[] = "+,-";
-inline constexpr char kKwProduct[] = "*,/";
-inline constexpr char kKwPower[] = "^";
-inline constexpr char kKwConstant[] = "pi,e";
-inline constexpr char kKwUnary[] =
-    "ln,exp,sqrt,sinh,cosh,tanh,sin,cos,tan,atan,acos,asin,abs,int,rad,deg,sgn,sqr";
-inline constexpr char kKwBinary[] = "min,max,mod";
-// The first four are false, the last four true.
-inline constexpr char kKwBool[] = "low,false,off,aus,high,true,on,ein";
-constexpr int kFirstTrueKeyword = 5;
+inline constexpr char kKeywordText[] =
+    "&,and,und\0"
+    "|,or,oder\0"
+    "^,xor,xoder\0"
+    "!,not,nicht\0"
+    "<=,<,==,>=,>,!=\0"
+    "+,-\0"
+    "*,/\0"
+    "^\0"
+    "pi,e\0"
+    "ln,exp,sqrt,sinh,cosh,tanh,sin,cos,tan,atan,acos,asin,abs,int,rad,deg,sgn,sqr\0"
+    "min,max,mod\0"
+    "low,false,off,aus,high,true,on,ein";  // the first four are false, the last four true
+constexpr int kKeywordLists = 12;
 
-// Every list above, for the scanner's table of first characters.
-inline constexpr const char* kKeywordLists[] = {kKwAnd,   kKwOr,       kKwXor,   kKwNot,    kKwCompare,
-                                                kKwSum,   kKwProduct,  kKwPower, kKwConstant, kKwUnary,
-                                                kKwBinary, kKwBool};
+// The offset of the list numbered `list` (from 0) in kKeywordText.
+constexpr std::size_t keyword_list_at(int list) {
+  std::size_t at = 0;
+  for (; list > 0; --list)
+    while (kKeywordText[at++] != '\0') {
+    }
+  return at;
+}
+static_assert(keyword_list_at(kKeywordLists) == sizeof kKeywordText, "the count of the lists");
+
+inline constexpr const char* kKwAnd = kKeywordText + keyword_list_at(0);
+inline constexpr const char* kKwOr = kKeywordText + keyword_list_at(1);
+inline constexpr const char* kKwXor = kKeywordText + keyword_list_at(2);
+inline constexpr const char* kKwNot = kKeywordText + keyword_list_at(3);
+inline constexpr const char* kKwCompare = kKeywordText + keyword_list_at(4);
+inline constexpr const char* kKwSum = kKeywordText + keyword_list_at(5);
+inline constexpr const char* kKwProduct = kKeywordText + keyword_list_at(6);
+inline constexpr const char* kKwPower = kKeywordText + keyword_list_at(7);
+inline constexpr const char* kKwConstant = kKeywordText + keyword_list_at(8);
+inline constexpr const char* kKwUnary = kKeywordText + keyword_list_at(9);
+inline constexpr const char* kKwBinary = kKeywordText + keyword_list_at(10);
+inline constexpr const char* kKwBool = kKeywordText + keyword_list_at(11);
+constexpr int kFirstTrueKeyword = 5;
 
 // Built-in float variables of the object, indices 1000 + position.
 constexpr const char* kBuiltinNames[] = {"x", "xl", "xh", "y", "yl", "yh"};

@@ -34,12 +34,12 @@ bool equals_folded(const char* a, const char* b) {
 // tries of a list meet text that no keyword of it starts with, and are
 // turned away without walking the list.
 struct FirstChars {
-  std::uint32_t bits[8];
+  std::uint32_t bits[8] = {};
   bool may_start(unsigned char c) const { return (bits[c >> 5] >> (c & 31)) & 1u; }
 };
 
-FirstChars first_chars_of(const char* list) {
-  FirstChars f = {};
+constexpr FirstChars first_chars_of(const char* list) {
+  FirstChars f;
   for (const char* kw = list; *kw;) {
     if (*kw == ',') return {{~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u}};  // an empty keyword matches anything
     const auto c = static_cast<unsigned char>(*kw);
@@ -50,46 +50,30 @@ FirstChars first_chars_of(const char* list) {
   return f;
 }
 
-// The sets of the language's lists (keywords.h), in an open-addressed table
-// keyed by the list's address (a lookup is mostly one probe). Made once,
-// at the first compile, and only read afterwards, so compiles on many
-// threads share it.
-class KnownLists {
- public:
-  KnownLists() {
-    for (const char* list : kKeywordLists) {
-      std::size_t at = slot_of(list);
-      while (slots_[at].list) at = (at + 1) % kSlots;
-      slots_[at] = {list, first_chars_of(list)};
+// The sets of the language's lists (keywords.h), and for every offset in
+// their text the list that starts there (its number + 1, 0 where none
+// does). Made by the compiler: nothing to set up, and compiles on many
+// threads only read it.
+struct LanguageSets {
+  FirstChars set[kKeywordLists];
+  std::uint8_t list_at[sizeof kKeywordText] = {};
+  constexpr LanguageSets() {
+    for (int list = 0; list < kKeywordLists; ++list) {
+      const std::size_t at = keyword_list_at(list);
+      list_at[at] = static_cast<std::uint8_t>(list + 1);
+      set[list] = first_chars_of(kKeywordText + at);
     }
   }
-  const FirstChars* find(const char* list) const {
-    for (std::size_t at = slot_of(list); slots_[at].list; at = (at + 1) % kSlots)
-      if (slots_[at].list == list) return &slots_[at].set;
-    return nullptr;
-  }
-
- private:
-  static constexpr std::size_t kSlots = 32;
-  static_assert(sizeof kKeywordLists / sizeof kKeywordLists[0] < kSlots / 2, "a sparse table");
-  static std::size_t slot_of(const char* list) {
-    const auto address = reinterpret_cast<std::uintptr_t>(list);
-    return ((address >> 3) ^ (address >> 9)) % kSlots;
-  }
-  struct Slot {
-    const char* list;
-    FirstChars set;
-  };
-  Slot slots_[kSlots] = {};
 };
+constexpr LanguageSets kLanguageSets;
 
-// A list of the language's own has its set ready; any other (a derived
-// class may parse its own lists) gets one made into `made`.
-const FirstChars& first_chars(const char* list, FirstChars& made) {
-  static const KnownLists known;
-  if (const FirstChars* f = known.find(list)) return *f;
-  made = first_chars_of(list);
-  return made;
+// The set of one of the language's lists, found by the list's place in
+// their text; null for any other list (a derived class may parse lists of
+// its own), which is walked without one.
+const FirstChars* language_set(const char* list) {
+  const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(list) - reinterpret_cast<std::uintptr_t>(kKeywordText);
+  if (at >= sizeof kKeywordText || kLanguageSets.list_at[at] == 0) return nullptr;
+  return &kLanguageSets.set[kLanguageSets.list_at[at] - 1];
 }
 
 constexpr bool builtins_start_with_x_or_y() {
@@ -131,8 +115,8 @@ char* ctlcalc::name(char** p) {
 std::int16_t ctlcalc::parse(char* pos, const char* list, char** end) {
   while (is_space(*pos)) ++pos;
   const unsigned char* text_at = reinterpret_cast<const unsigned char*>(pos);
-  FirstChars made;
-  if (!first_chars(list, made).may_start(ascii_lower(text_at[0]))) return 0;
+  const FirstChars* first = language_set(list);
+  if (first && !first->may_start(ascii_lower(text_at[0]))) return 0;
   std::int16_t index = 1;
   for (const char* kw = list;; ++index) {
     std::size_t n = 0;
