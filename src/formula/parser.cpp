@@ -12,7 +12,11 @@ using namespace vt::formula;
 
 namespace {
 
-enum Reading { kArithmetic = 0, kBoolean = 1 };
+// The readings kept in the memo (workspace.h): the two conditional
+// readings, and sums. A sum at an offset is read up to three times: by the
+// Boolean reading's comparison, by the arithmetic reading's test for a
+// condition, and as the arithmetic reading itself.
+enum Reading { kArithmetic = 0, kBoolean = 1, kSum = 2 };
 
 // Comparison keyword position (from 1) to its operation.
 const operation kCompareOps[] = {op_lessequal, op_less, op_equal, op_greaterequal, op_greater,
@@ -55,32 +59,45 @@ tree_node* ctlcalc::expr() {
 tree_node* ctlcalc::ari_if() { return memoized(kArithmetic); }
 tree_node* ctlcalc::bari_if() { return memoized(kBoolean); }
 
-tree_node* ctlcalc::memoized(int kind) {
-  ParseState& ps = parse_state();
-  if (ps.stopped) return nullptr;
-  std::uint32_t at = static_cast<std::uint32_t>(cursor - text);
-  std::int32_t& slot = ps.memo[kind][at];
-  if (slot >= 0) {
+namespace {
+
+// A reading of `kind` at the cursor's offset: the one kept in the memo
+// (its tree, end and error), else `read` runs it, and its result is kept
+// unless a hard limit stopped the parse.
+template <class Read>
+tree_node* remembered(ParseState& ps, int kind, char* text, char*& cursor, std::int16_t& error, Read&& read) {
+  const std::uint32_t at = static_cast<std::uint32_t>(cursor - text);
+  if (const std::int32_t slot = ps.memo[kind][at]; slot >= 0) {
     const MemoEntry& e = ps.entries[slot];
     cursor = text + e.end;
     error = e.error;
     return e.tree;
   }
-  if (ps.depth == kMaxNesting) {
-    set_parse_error(kErrNesting);
-    ps.stopped = true;
-    ps.stop_offset = at;
-    return nullptr;
-  }
-  ++ps.depth;
-  tree_node* t = kind == kBoolean ? bari_if_uncached() : ari_if_uncached();
-  --ps.depth;
+  tree_node* t = read();
   if (!ps.stopped) {
-    // `slot` may dangle if entries grew; the memo vectors themselves never do.
     ps.memo[kind][at] = static_cast<std::int32_t>(ps.entries.size());
     ps.entries.push_back({t, static_cast<std::uint32_t>(cursor - text), error});
   }
   return t;
+}
+
+}  // namespace
+
+tree_node* ctlcalc::memoized(int kind) {
+  ParseState& ps = parse_state();
+  if (ps.stopped) return nullptr;
+  return remembered(ps, kind, text, cursor, error, [&]() -> tree_node* {
+    if (ps.depth == kMaxNesting) {
+      set_parse_error(kErrNesting);
+      ps.stopped = true;
+      ps.stop_offset = static_cast<std::uint32_t>(cursor - text);
+      return nullptr;
+    }
+    ++ps.depth;
+    tree_node* t = kind == kBoolean ? bari_if_uncached() : ari_if_uncached();
+    --ps.depth;
+    return t;
+  });
 }
 
 // After "condition ?": the then-value, ":" and the else-value, each read by
@@ -221,7 +238,14 @@ tree_node* ctlcalc::comp() {
   return n;
 }
 
-tree_node* ctlcalc::sum() { return left_chain(&ctlcalc::prod, kKwSum, kSumOps); }
+// A sum's result depends on its offset alone, like a conditional
+// reading's: it is kept too (not once the parse is stopped, as readings
+// then give up).
+tree_node* ctlcalc::sum() {
+  ParseState& ps = parse_state();
+  const auto read = [this] { return left_chain(&ctlcalc::prod, kKwSum, kSumOps); };
+  return ps.stopped ? read() : remembered(ps, kSum, text, cursor, error, read);
+}
 
 tree_node* ctlcalc::prod() { return left_chain(&ctlcalc::pot, kKwProduct, kProductOps); }
 

@@ -1,6 +1,6 @@
 // The working memory of one compile: the parse-tree nodes, the memo of
-// conditional readings, the scratch buffer for names and numbers and the
-// limits that stop a runaway parse. A compile takes one from a shared pool
+// conditional readings and sums, the scratch buffer for names and numbers
+// and the limits that stop a runaway parse. A compile takes one from a shared pool
 // (shared_pool.h) for its length and finds it through the calling thread's
 // slot (port/thread_slot.h), so compiles on many threads never meet; it is
 // reused from compile to compile, so a compile allocates only when a
@@ -44,7 +44,8 @@ class NodeArena {
 // The parser tries every text as Boolean and then as arithmetic; without a
 // memo each nesting level would multiply the work (2.6 times per level).
 // The result of a conditional reading (tree, end offset, error code) at a
-// text offset depends only on the offset, so it is kept and reused.
+// text offset depends only on the offset, so it is kept and reused; so is
+// a sum's, which the readings of one offset each read again.
 struct MemoEntry {
   tree_node* tree;
   std::uint32_t end;
@@ -53,7 +54,7 @@ struct MemoEntry {
 
 struct ParseState {
   NodeArena nodes;
-  std::vector<std::int32_t> memo[2];  // per reading kind: offset -> entry
+  std::vector<std::int32_t> memo[3];  // per reading kind: offset -> entry
   std::vector<MemoEntry> entries;
   // The work stack of walk_tree, kept from compile to compile.
   std::vector<std::pair<tree_node**, bool>> walk;

@@ -192,4 +192,48 @@ TEST(Language, HardLimitsEndTheCompileWithAnError) {
   EXPECT_EQ(2, f.calc.geterror());
 }
 
+// The parser reads every text as Boolean and as arithmetic and backtracks;
+// the results it keeps (conditional readings, sums) bound the work to a
+// few tries per name, however deep the text nests. Counted through the name
+// callback: the tries per name stay the same from 4 to 16 levels deep,
+// where work that multiplies per level would show at once.
+int g_name_calls = 0;
+std::int16_t counting_name(const char* name, std::int16_t type) {
+  ++g_name_calls;
+  return harness::get_name(name, type);
+}
+
+TEST(Language, NestingCostsTheSameTriesPerName) {
+  struct Shape {
+    const char* open;   // repeated `depth` times, then `inner`, then `close`
+    const char* inner;
+    const char* close;  // repeated `depth` times
+  };
+  const Shape shapes[] = {
+      {"a+(", "a", ")"},              // sums in parentheses
+      {"a*2 < b & (", "p", ")"},      // comparisons of sums
+      {"p ? a : ", "a", ""},          // conditionals in the else-value
+      {"max(a, ", "a", ")"},          // function arguments
+      {"a < b & (p | ", "p", ")"},    // Boolean chains
+  };
+  for (const Shape& shape : shapes) {
+    double tries_per_name[2];
+    const int depths[2] = {4, 16};
+    for (int k = 0; k < 2; ++k) {
+      std::string text;
+      for (int i = 0; i < depths[k]; ++i) text += shape.open;
+      text += shape.inner;
+      for (int i = 0; i < depths[k]; ++i) text += shape.close;
+      int names = 0;
+      for (char ch : text) names += ch == 'a' || ch == 'b' || ch == 'p' ? 1 : 0;
+      Formula f;
+      f.calc.setfunctions(counting_name, harness::get_value, nullptr);
+      g_name_calls = 0;
+      EXPECT_EQ(1, f.compile(text)) << text;
+      tries_per_name[k] = static_cast<double>(g_name_calls) / names;
+    }
+    EXPECT_LE(tries_per_name[1], tries_per_name[0] * 1.25) << shape.open;
+  }
+}
+
 }  // namespace
