@@ -23,6 +23,15 @@ bool same_result(float got, float want) {
   return bits_of(got) == bits_of(want);
 }
 
+bool missed(float got, float row, float want, float* shown) {
+  if (!same_result(got, want)) {
+    *shown = got;
+    return true;
+  }
+  *shown = row;
+  return !same_result(row, want);
+}
+
 bool round_clear(double d, float* out) {
   if (std::isnan(d) || std::isinf(d)) {
     // NaN and the infinities the double function gives (ln 0, or a double

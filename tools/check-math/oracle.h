@@ -57,4 +57,12 @@ float float_of(std::uint32_t bits);
 // other value, infinities and signed zeros included, must match bit for bit.
 bool same_result(float got, float want);
 
+// Whether an argument's scalar result `got` or row result `row` misses
+// `want`; *shown is the wrong one to report (the scalar result when both
+// are wrong).
+bool missed(float got, float row, float want, float* shown);
+
+// Arguments per call of a row form.
+constexpr std::uint32_t kRowBlock = 1024;
+
 }  // namespace checkmath

@@ -101,10 +101,9 @@ void run_class(const Binary& f, PowClass* c, int threads, Pair (*make)(Rng&), st
     std::uint64_t hard = 0, misrounded = 0;
     std::vector<Miss> misses;
     // Pairs go in blocks through the row form too (see sweep.cpp).
-    constexpr std::uint32_t kBlock = 1024;
-    float xs[kBlock], ys[kBlock], row[kBlock];
-    for (std::uint64_t b = begin; b < end; b += kBlock) {
-      const std::uint32_t n = static_cast<std::uint32_t>(std::min<std::uint64_t>(kBlock, end - b));
+    float xs[kRowBlock], ys[kRowBlock], row[kRowBlock];
+    for (std::uint64_t b = begin; b < end; b += kRowBlock) {
+      const std::uint32_t n = static_cast<std::uint32_t>(std::min<std::uint64_t>(kRowBlock, end - b));
       for (std::uint32_t k = 0; k < n; ++k) {
         const Pair p = make(rng);
         xs[k] = p.first;
@@ -116,10 +115,10 @@ void run_class(const Binary& f, PowClass* c, int threads, Pair (*make)(Rng&), st
         const float want = oracle.binary(f, xs[k], ys[k], &decided_by_mpfr);
         const float got = f.ours(xs[k], ys[k]);
         hard += decided_by_mpfr;
-        const bool scalar_right = same_result(got, want);
-        if (!scalar_right || !same_result(row[k], want)) {
+        float shown;
+        if (missed(got, row[k], want, &shown)) {
           ++misrounded;
-          if (misses.size() < 16) misses.push_back({b + k, xs[k], ys[k], scalar_right ? row[k] : got, want});
+          if (misses.size() < 16) misses.push_back({b + k, xs[k], ys[k], shown, want});
         }
       }
     }
@@ -167,10 +166,10 @@ std::vector<std::unique_ptr<PowClass>> check_pow_classes(const Binary& f, std::u
       const float want = oracle.binary(f, x, y, &decided_by_mpfr);
       const float got = f.ours(x, y);
       hard += decided_by_mpfr;
-      const bool scalar_right = same_result(got, want);
-      if (!scalar_right || !same_result(row[k], want)) {
+      float shown;
+      if (missed(got, row[k], want, &shown)) {
         ++misrounded;
-        if (misses.size() < keep) misses.push_back({order, x, y, scalar_right ? row[k] : got, want});
+        if (misses.size() < keep) misses.push_back({order, x, y, shown, want});
       }
       ++order;
     }

@@ -10,7 +10,6 @@ namespace checkmath {
 // Enough slices to keep two to sixteen cores busy to the end, few enough
 // that merging them costs nothing.
 constexpr int kSlices = 4096;
-constexpr std::uint32_t kBlock = 1024;
 
 void sweep(const Unary& f, const Range& range, int threads, Tally* tally,
            std::vector<std::uint32_t>* hard_args) {
@@ -25,9 +24,9 @@ void sweep(const Unary& f, const Range& range, int threads, Tally* tally,
     // Arguments go in blocks through the row form as well: a row must give
     // the correctly rounded result too, whichever pack width this processor
     // runs.
-    float xs[kBlock], row[kBlock];
-    for (std::uint64_t b = begin; b < end; b += kBlock) {
-      const std::uint32_t n = static_cast<std::uint32_t>(std::min<std::uint64_t>(kBlock, end - b));
+    float xs[kRowBlock], row[kRowBlock];
+    for (std::uint64_t b = begin; b < end; b += kRowBlock) {
+      const std::uint32_t n = static_cast<std::uint32_t>(std::min<std::uint64_t>(kRowBlock, end - b));
       for (std::uint32_t k = 0; k < n; ++k)
         xs[k] = float_of(static_cast<std::uint32_t>(range.from + (b + k) * range.stride));
       f.rows(row, xs, n);
@@ -40,10 +39,10 @@ void sweep(const Unary& f, const Range& range, int threads, Tally* tally,
           ++hard;
           if (hard_args) hard_here.push_back(bits_of(x));
         }
-        const bool scalar_right = same_result(got, want);
-        if (!scalar_right || !same_result(row[k], want)) {
+        float shown;
+        if (missed(got, row[k], want, &shown)) {
           ++misrounded;
-          if (misses.size() < 16) misses.push_back({b + k, x, 0.0f, scalar_right ? row[k] : got, want});
+          if (misses.size() < 16) misses.push_back({b + k, x, 0.0f, shown, want});
         }
       }
     }
